@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -32,8 +31,14 @@ public:
     constexpr Currency operator-() const { return Currency(-m_raw); }
     constexpr Currency operator+(Currency o) const { return Currency(m_raw + o.m_raw); }
     constexpr Currency operator-(Currency o) const { return Currency(m_raw - o.m_raw); }
-    constexpr Currency& operator+=(Currency o) { m_raw += o.m_raw; return *this; }
-    constexpr Currency& operator-=(Currency o) { m_raw -= o.m_raw; return *this; }
+    constexpr Currency& operator+=(Currency o) {
+        m_raw += o.m_raw;
+        return *this;
+    }
+    constexpr Currency& operator-=(Currency o) {
+        m_raw -= o.m_raw;
+        return *this;
+    }
     constexpr auto operator<=>(const Currency&) const = default;
 
     // this * numerator / denominator, rounded half to even at four decimals.

@@ -1,7 +1,6 @@
 #include "host/host_collation.h"
 
 #include <QChar>
-
 #include <sqlite3.h>
 
 namespace arvelo::host {
@@ -23,7 +22,8 @@ char32_t decode(const unsigned char* s, int len, int* used) {
             return cp;
         }
     } else if ((c & 0xF0) == 0xE0 && cont(1) && cont(2)) {
-        const char32_t cp = (char32_t(c & 0x0F) << 12) | (char32_t(s[1] & 0x3F) << 6) | (s[2] & 0x3F);
+        const char32_t cp =
+            (char32_t(c & 0x0F) << 12) | (char32_t(s[1] & 0x3F) << 6) | (s[2] & 0x3F);
         if (cp >= 0x800) {
             *used = 3;
             return cp;

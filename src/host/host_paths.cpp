@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-
 #include <algorithm>
 
 namespace arvelo::host::paths {
@@ -47,8 +46,8 @@ QString resolve(const QString& path) {
         if (resolving && part != u"." && part != u"..") {
             const QString base = current.isEmpty() ? QStringLiteral(".") : current;
             if (!QFileInfo::exists(current + part)) {
-                const QStringList entries =
-                    QDir(base).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+                const QStringList entries = QDir(base).entryList(
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
                 auto it = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
                     return e.compare(part, Qt::CaseInsensitive) == 0;
                 });

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "host/variant.h"
 #include "host/table_def.h"
+#include "host/variant.h"
 
 #include <QString>
-
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -14,16 +13,16 @@ namespace arvelo::host {
 // Result codes of the host table interface.
 namespace result {
 constexpr int Ok = 0;
-constexpr int NoMore = 1;     // Next: there was no further record
-constexpr int Failed = 2;     // Open/SetIndex/...: generic failure
-constexpr int NotFound = 3;   // Open: no such file
-constexpr int NotATable = 4;  // Open: the file is not a host table
-constexpr int Locked = 5;     // the file is locked by another writer
-constexpr int NoIndex = 6;    // SetIndex: the table has no such index
-constexpr int Found = 7;      // Seek: a record is current
-constexpr int NotOpen = 8;    // an operation on a cursor without an open table
-constexpr int NoRecord = 9;   // an operation that needs a current record
-constexpr int Invalid = 10;   // a value or field that does not fit the table
+constexpr int NoMore = 1;    // Next: there was no further record
+constexpr int Failed = 2;    // Open/SetIndex/...: generic failure
+constexpr int NotFound = 3;  // Open: no such file
+constexpr int NotATable = 4; // Open: the file is not a host table
+constexpr int Locked = 5;    // the file is locked by another writer
+constexpr int NoIndex = 6;   // SetIndex: the table has no such index
+constexpr int Found = 7;     // Seek: a record is current
+constexpr int NotOpen = 8;   // an operation on a cursor without an open table
+constexpr int NoRecord = 9;  // an operation that needs a current record
+constexpr int Invalid = 10;  // a value or field that does not fit the table
 } // namespace result
 
 // Raised for a failed call where the host's automation server raises an error:

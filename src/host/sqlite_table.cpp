@@ -4,10 +4,8 @@
 #include "host/host_paths.h"
 
 #include <QFileInfo>
-
-#include <sqlite3.h>
-
 #include <cmath>
+#include <sqlite3.h>
 
 namespace arvelo::host {
 
@@ -118,7 +116,8 @@ int SqliteTable::fail(int code, const QString& message) {
 
 int SqliteTable::failSqlite(int rc, const QString& what) {
     const int primary = rc & 0xFF;
-    const QString detail = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    const QString detail =
+        m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
     m_lastError = what + QStringLiteral(": ") + detail;
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
         return result::Locked;
@@ -157,7 +156,8 @@ int SqliteTable::Open(const QString& path) {
     sqlite3_extended_result_codes(m_db, 1);
     registerHostCollation(m_db);
     // Reads go through the operating system's page cache without copies.
-    sqlite3_exec(m_db, "PRAGMA mmap_size=1073741824; PRAGMA cache_size=-32768;", nullptr, nullptr, nullptr);
+    sqlite3_exec(m_db, "PRAGMA mmap_size=1073741824; PRAGMA cache_size=-32768;", nullptr, nullptr,
+                 nullptr);
 
     auto closeWith = [this](int code) {
         Close();
@@ -166,9 +166,9 @@ int SqliteTable::Open(const QString& path) {
 
     {
         sqlite3_stmt* raw = nullptr;
-        rc = sqlite3_prepare_v2(m_db,
-                                "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'",
-                                -1, &raw, nullptr);
+        rc = sqlite3_prepare_v2(
+            m_db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%'",
+            -1, &raw, nullptr);
         Stmt stmt(raw);
         if (rc != SQLITE_OK) {
             return closeWith(failSqlite(rc, QStringLiteral("%1 není tabulka").arg(m_file)));
@@ -205,16 +205,18 @@ int SqliteTable::Open(const QString& path) {
         return p ? QString::fromUtf8(p) : QString();
     };
 
-    rc = pragmaRows(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdent(m_table)), [&](sqlite3_stmt* s) {
-        FieldDef f;
-        f.name = text(s, 1);
-        f.type = typeFromDeclared(text(s, 2));
-        m_fieldByName.insert(f.name.toUpper(), int(m_fields.size()));
-        m_fields.push_back(f);
-    });
+    rc = pragmaRows(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdent(m_table)),
+                    [&](sqlite3_stmt* s) {
+                        FieldDef f;
+                        f.name = text(s, 1);
+                        f.type = typeFromDeclared(text(s, 2));
+                        m_fieldByName.insert(f.name.toUpper(), int(m_fields.size()));
+                        m_fields.push_back(f);
+                    });
     if (rc != SQLITE_OK || m_fields.empty()) {
-        return closeWith(rc != SQLITE_OK ? failSqlite(rc, m_file)
-                                         : fail(result::NotATable, QStringLiteral("%1 nemá pole").arg(m_file)));
+        return closeWith(rc != SQLITE_OK
+                             ? failSqlite(rc, m_file)
+                             : fail(result::NotATable, QStringLiteral("%1 nemá pole").arg(m_file)));
     }
     QStringList indexNames;
     rc = pragmaRows(QStringLiteral("PRAGMA index_list(%1)").arg(quoteIdent(m_table)),
@@ -227,8 +229,9 @@ int SqliteTable::Open(const QString& path) {
         IndexDef def;
         def.name = idx;
         std::vector<std::pair<int, QString>> cols;
-        rc = pragmaRows(QStringLiteral("PRAGMA index_info(%1)").arg(quoteIdent(idx)),
-                        [&](sqlite3_stmt* s) { cols.emplace_back(sqlite3_column_int(s, 0), text(s, 2)); });
+        rc = pragmaRows(
+            QStringLiteral("PRAGMA index_info(%1)").arg(quoteIdent(idx)),
+            [&](sqlite3_stmt* s) { cols.emplace_back(sqlite3_column_int(s, 0), text(s, 2)); });
         if (rc != SQLITE_OK) {
             return closeWith(failSqlite(rc, m_file));
         }
@@ -322,7 +325,8 @@ int SqliteTable::SetIndex(const QString& indexName) {
         for (const QString& f : m_indexes[i].fields) {
             const int c = FieldIndex(f);
             if (c < 0) {
-                return fail(result::NoIndex, QStringLiteral("Index %1 v %2 je poškozen").arg(indexName, m_file));
+                return fail(result::NoIndex,
+                            QStringLiteral("Index %1 v %2 je poškozen").arg(indexName, m_file));
             }
             columns.push_back(c);
         }
@@ -418,11 +422,12 @@ int SqliteTable::resumeAfterCurrent(bool inclusive) {
     cols << QStringLiteral("rowid");
     QStringList params(cols.size(), QStringLiteral("?"));
     const QString cmp = inclusive ? QStringLiteral(">=") : QStringLiteral(">");
-    const QString sql = cols.size() == 1
-                            ? selectList() + QStringLiteral(" WHERE rowid %1 ?").arg(cmp) + orderBy()
-                            : selectList() + QStringLiteral(" WHERE (%1) %2 (%3)")
-                                                 .arg(cols.join(u','), cmp, params.join(u',')) +
-                                  orderBy();
+    const QString sql =
+        cols.size() == 1 ? selectList() + QStringLiteral(" WHERE rowid %1 ?").arg(cmp) + orderBy()
+                         : selectList() +
+                               QStringLiteral(" WHERE (%1) %2 (%3)")
+                                   .arg(cols.join(u','), cmp, params.join(u',')) +
+                               orderBy();
     resetPosition();
     m_stmt = prepare(sql);
     if (!m_stmt) {
@@ -492,9 +497,10 @@ int SqliteTable::SeekKeys(const std::vector<Variant>& keys) {
         cols << quoteIdent(m_fields[std::size_t(m_indexColumns[i])].name);
         params << QStringLiteral("?");
     }
-    const QString where = keys.size() == 1
-                              ? QStringLiteral(" WHERE %1 >= ?").arg(cols.front())
-                              : QStringLiteral(" WHERE (%1) >= (%2)").arg(cols.join(u','), params.join(u','));
+    const QString where =
+        keys.size() == 1
+            ? QStringLiteral(" WHERE %1 >= ?").arg(cols.front())
+            : QStringLiteral(" WHERE (%1) >= (%2)").arg(cols.join(u','), params.join(u','));
     m_stmt = prepare(selectList() + where + orderBy());
     if (!m_stmt) {
         return result::Ok;
@@ -551,7 +557,8 @@ host::Variant SqliteTable::Value(int fieldIndex) const {
         return Variant();
     }
     if (!m_hasRow || !m_stmt) {
-        throw HostError(QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file).toStdString());
+        throw HostError(
+            QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file).toStdString());
     }
     const int col = fieldIndex + 1;
     if (sqlite3_column_type(m_stmt, col) == SQLITE_NULL) {
@@ -592,7 +599,8 @@ int SqliteTable::SetValue(const QString& fieldName, const Variant& value) {
     const int index = FieldIndex(fieldName);
     requireField(index, fieldName);
     if (!m_appending && !m_hasRow) {
-        return fail(result::NoRecord, QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
+        return fail(result::NoRecord,
+                    QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
     }
     m_edit[index] = value;
     return result::Ok;
@@ -611,7 +619,8 @@ int SqliteTable::Post() {
         return result::Ok;
     }
     if (!m_appending && !m_hasRow) {
-        return fail(result::NoRecord, QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
+        return fail(result::NoRecord,
+                    QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
     }
     QStringList cols;
     for (const auto& [index, value] : m_edit) {
@@ -620,16 +629,18 @@ int SqliteTable::Post() {
     QString sql;
     const long long editedRow = m_appending ? 0 : RecNo();
     if (m_appending) {
-        sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(m_table))
-                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                   .arg(quoteIdent(m_table), cols.join(u','),
-                                        QStringList(cols.size(), QStringLiteral("?")).join(u','));
+        sql = cols.isEmpty()
+                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(m_table))
+                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(quoteIdent(m_table), cols.join(u','),
+                             QStringList(cols.size(), QStringLiteral("?")).join(u','));
     } else {
         QStringList sets;
         for (const QString& c : cols) {
             sets << c + QStringLiteral("=?");
         }
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdent(m_table), sets.join(u','));
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                  .arg(quoteIdent(m_table), sets.join(u','));
     }
     // A write may move records: the walk resumes from the record's key afterwards.
     resetPosition();
@@ -665,7 +676,8 @@ int SqliteTable::Delete() {
     }
     Cancel();
     if (!m_hasRow) {
-        return fail(result::NoRecord, QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
+        return fail(result::NoRecord,
+                    QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
     }
     const long long row = RecNo();
     // Remember where the walk goes on before the record disappears.
@@ -675,7 +687,8 @@ int SqliteTable::Delete() {
     }
     key.emplace_back(sqlite3_column_value(m_stmt, 0));
     resetPosition();
-    sqlite3_stmt* s = prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(m_table)));
+    sqlite3_stmt* s =
+        prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(m_table)));
     if (!s) {
         return result::Failed;
     }
@@ -692,12 +705,13 @@ int SqliteTable::Delete() {
         cols << quoteIdent(m_fields[std::size_t(c)].name);
     }
     cols << QStringLiteral("rowid");
-    const QString sql = cols.size() == 1
-                            ? selectList() + QStringLiteral(" WHERE rowid > ?") + orderBy()
-                            : selectList() + QStringLiteral(" WHERE (%1) > (%2)")
-                                                 .arg(cols.join(u','),
-                                                      QStringList(cols.size(), QStringLiteral("?")).join(u',')) +
-                                  orderBy();
+    const QString sql =
+        cols.size() == 1 ? selectList() + QStringLiteral(" WHERE rowid > ?") + orderBy()
+                         : selectList() +
+                               QStringLiteral(" WHERE (%1) > (%2)")
+                                   .arg(cols.join(u','),
+                                        QStringList(cols.size(), QStringLiteral("?")).join(u',')) +
+                               orderBy();
     m_stmt = prepare(sql);
     if (!m_stmt) {
         return result::Failed;

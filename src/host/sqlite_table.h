@@ -3,7 +3,6 @@
 #include "host/host_table.h"
 
 #include <QHash>
-
 #include <map>
 #include <memory>
 

@@ -4,11 +4,10 @@
 #include "host/host_paths.h"
 #include "host/host_table.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCoreApplication>
-
 #include <sqlite3.h>
 
 namespace arvelo::host {
@@ -25,7 +24,8 @@ QString columnSql(const FieldDef& f) {
     const QString name = quoteIdent(f.name);
     switch (f.type) {
     case FieldType::Text:
-        return name + QStringLiteral(" TEXT COLLATE %1 NOT NULL DEFAULT ''").arg(QLatin1String(HostCollationName));
+        return name + QStringLiteral(" TEXT COLLATE %1 NOT NULL DEFAULT ''")
+                          .arg(QLatin1String(HostCollationName));
     case FieldType::Float:
     case FieldType::Date:
         return name + u' ' + fieldTypeName(f.type) + QStringLiteral(" NOT NULL DEFAULT 0.0");
@@ -88,7 +88,8 @@ QStringList createTableSql(const TableDef& def) {
         for (const QString& f : idx.fields) {
             cols << quoteIdent(f);
         }
-        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(quoteIdent(idx.name), quoteIdent(def.name), cols.join(u','));
+        sql << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                   .arg(quoteIdent(idx.name), quoteIdent(def.name), cols.join(u','));
     }
     return sql;
 }
@@ -108,7 +109,8 @@ int CreateTable(const QString& path, const TableDef& def, bool replace, QString*
         for (const QString& f : idx.fields) {
             if (!def.field(f)) {
                 return failWith(result::Invalid,
-                                QStringLiteral("Index %1 tabulky %2 uvádí neznámé pole %3").arg(idx.name, def.name, f));
+                                QStringLiteral("Index %1 tabulky %2 uvádí neznámé pole %3")
+                                    .arg(idx.name, def.name, f));
             }
         }
     }
@@ -118,16 +120,18 @@ int CreateTable(const QString& path, const TableDef& def, bool replace, QString*
     }
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath())) {
-        return failWith(result::Failed, QStringLiteral("Nelze vytvořit adresář %1").arg(info.absolutePath()));
+        return failWith(result::Failed,
+                        QStringLiteral("Nelze vytvořit adresář %1").arg(info.absolutePath()));
     }
     // Built beside the target and renamed over it, so that no half-made table is ever seen.
-    const QString temp = info.absolutePath() + QStringLiteral("/.%1.%2.tmp")
-                                                   .arg(info.fileName())
-                                                   .arg(QCoreApplication::applicationPid());
+    const QString temp =
+        info.absolutePath() +
+        QStringLiteral("/.%1.%2.tmp").arg(info.fileName()).arg(QCoreApplication::applicationPid());
     QFile::remove(temp);
     sqlite3* db = nullptr;
     const QByteArray tempName = temp.toUtf8();
-    int rc = sqlite3_open_v2(tempName.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc = sqlite3_open_v2(tempName.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
     QString message;
     if (rc == SQLITE_OK) {
         registerHostCollation(db);
@@ -150,7 +154,8 @@ int CreateTable(const QString& path, const TableDef& def, bool replace, QString*
     sqlite3_close_v2(db);
     if (rc != SQLITE_OK) {
         QFile::remove(temp);
-        return failWith(result::Failed, QStringLiteral("Nelze vytvořit tabulku %1: %2").arg(file, message));
+        return failWith(result::Failed,
+                        QStringLiteral("Nelze vytvořit tabulku %1: %2").arg(file, message));
     }
     if (QFileInfo::exists(file) && !QFile::remove(file)) {
         QFile::remove(temp);

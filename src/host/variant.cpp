@@ -14,26 +14,27 @@ QString doubleText(double d) {
 } // namespace
 
 QString Variant::toString() const {
-    return std::visit(Overloaded{
-                          [](std::monostate) { return QString(); },
-                          [](const QString& s) { return s; },
-                          [](std::int64_t i) { return QString::number(i); },
-                          [](Currency c) {
-                              // Like the host's variant: no trailing zero decimals.
-                              QString t = c.toPlainString();
-                              while (t.endsWith(u'0')) {
-                                  t.chop(1);
-                              }
-                              if (t.endsWith(u'.')) {
-                                  t.chop(1);
-                              }
-                              return t;
-                          },
-                          [](DateValue d) { return doubleText(d.days); },
-                          [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); },
-                          [](double d) { return doubleText(d); },
-                      },
-                      m_v);
+    return std::visit(
+        Overloaded{
+            [](std::monostate) { return QString(); },
+            [](const QString& s) { return s; },
+            [](std::int64_t i) { return QString::number(i); },
+            [](Currency c) {
+                // Like the host's variant: no trailing zero decimals.
+                QString t = c.toPlainString();
+                while (t.endsWith(u'0')) {
+                    t.chop(1);
+                }
+                if (t.endsWith(u'.')) {
+                    t.chop(1);
+                }
+                return t;
+            },
+            [](DateValue d) { return doubleText(d.days); },
+            [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); },
+            [](double d) { return doubleText(d); },
+        },
+        m_v);
 }
 
 std::int64_t Variant::toInt() const {

@@ -3,7 +3,6 @@
 #include "host/currency.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <variant>
 
@@ -49,7 +48,8 @@ public:
 
     bool operator==(const Variant&) const = default;
 
-    using Storage = std::variant<std::monostate, QString, std::int64_t, Currency, DateValue, bool, double>;
+    using Storage =
+        std::variant<std::monostate, QString, std::int64_t, Currency, DateValue, bool, double>;
     const Storage& storage() const { return m_v; }
 
 private:

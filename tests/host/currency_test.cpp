@@ -15,8 +15,8 @@ TEST(Currency, ParsesExactDecimalsAndRejectsGarbage) {
         {"12.5", true, 125000},
         {"-1234,5", true, -12345000},
         {"1 234 567.89", true, 12345678900},
-        {"0.00005", true, 0},       // half to even: down to 0
-        {"0.00015", true, 2},       // half to even: up to 2
+        {"0.00005", true, 0}, // half to even: down to 0
+        {"0.00015", true, 2}, // half to even: up to 2
         {"0.000151", true, 2},
         {"+7", true, 70000},
         {"", false, 0},
@@ -54,7 +54,8 @@ TEST(Currency, SharesRoundHalfToEven) {
     // 1/3 = 33.3333 %; 2/3 = 66.6667 %.
     EXPECT_EQ(Currency::fromUnits(1).percentOf(Currency::fromUnits(3)).toPlainString(), "33.3333");
     EXPECT_EQ(Currency::fromUnits(2).percentOf(Currency::fromUnits(3)).toPlainString(), "66.6667");
-    EXPECT_EQ(Currency::fromUnits(-2).percentOf(Currency::fromUnits(3)).toPlainString(), "-66.6667");
+    EXPECT_EQ(Currency::fromUnits(-2).percentOf(Currency::fromUnits(3)).toPlainString(),
+              "-66.6667");
     EXPECT_TRUE(Currency::fromUnits(5).percentOf(Currency()).isZero());
     // 0.00005 of a unit rounds to the even neighbour at four decimals.
     EXPECT_EQ(Currency::fromRaw(25).rounded(3).raw(), 20);
