@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <algorithm>
+#include <limits>
 
 namespace arvelo::report {
 
@@ -147,7 +148,9 @@ void CtiFunkci(TSestavaTyp& r, const QString& line) {
     f.PocatecniHodnota = t.Text();
     f.UrovenNulovani = t.Cislo();
     f.Vyraz = t.Text();
-    f.Agregace = std::clamp(t.Cislo(), 0, 7);
+    f.Agregace = t.Cislo();
+    if (f.Agregace < kAgrZadna || f.Agregace > kAgrRelSmerOdch)
+        f.Agregace = kAgrZadna; // an unknown aggregation aggregates nothing
     f.Presnost = t.Cislo(15);
     f.DesetinnaMista = t.Cislo(2);
     f.FormatCisla = t.Cislo(2);
@@ -203,7 +206,7 @@ TKolbraReportElement& PridejPrvekZRadku(TSestavaTyp& r, TOddilSestavy& section,
         e.CharPitch = t.Cislo();
         e.Angle = t.Cislo();
         e.Extra = t.Cislo();
-        if (e.Kind == pkPromenna)
+        if (e.Kind == pkPromenna && e.Source < std::numeric_limits<int>::max())
             e.Source =
                 PrecislovatPromennou(e.Source, r.Verze.major, r.Verze.minor, r.Verze.release);
     } else if (e.Kind != pkDetail) {

@@ -18,6 +18,14 @@ QString B(bool value) {
     return value ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// Names are written unquoted; one that would not read back as a single token (a comma, or a
+// leading quote) is quoted instead, so that a save never splits a record.
+QString Jmeno(const QString& name) {
+    if (name.contains(QLatin1Char(',')) || name.startsWith(QLatin1Char('"')))
+        return UvozenyText(name);
+    return name;
+}
+
 QString JmenoSouboru(const QString& name) {
     qsizetype cut = -1;
     for (QChar delimiter : {QLatin1Char('\\'), QLatin1Char('/'), QLatin1Char(':')})
@@ -48,13 +56,13 @@ QString JmenaSouboruObrazku(const QString& text) {
 QString ZapisPrvek(const TKolbraReportElement& e, const QString& letter) {
     const bool named = (e.Kind == pkPolozka || e.Kind == pkPopisPolozky || e.Kind == pkFunkce) &&
                        !e.SourceName().isEmpty();
-    const QString source = named ? e.SourceName() : N(e.Source);
+    const QString source = named ? Jmeno(e.SourceName()) : N(e.Source);
     const QString head =
         Radek({letter, N(e.Kind), source, N(e.Left), N(e.Top), N(e.Width), N(e.Height)});
     if (e.Kind == pkDetail)
         return head;
     if (e.IsTextKind()) {
-        return Radek({head, e.Font.Name, N(e.Font.Size), N(BarvaNaIndex(e.Font.Color)),
+        return Radek({head, Jmeno(e.Font.Name), N(e.Font.Size), N(BarvaNaIndex(e.Font.Color)),
                       N(e.Font.Style), N((e.Alignment & 0x03) | (e.TextFlags & 0x78)), N(e.Flags),
                       N(e.Font.Charset), UvozenyText(e.Text), N(e.CharPitch), N(e.Angle),
                       N(e.Extra)});
@@ -94,13 +102,18 @@ TPredloha ZapisPredlohu(const TSestavaTyp& r) {
     const TListSkupin& groups = r.Skupiny();
     for (int g = 0; g < groups.Count(); ++g) {
         const TPolSkup& s = groups[g];
-        const QString field = s.FieldName.isEmpty() ? N(s.FieldIndex) : s.FieldName;
+        const QString field = s.FieldName.isEmpty() ? N(s.FieldIndex) : Jmeno(s.FieldName);
         out.append(
             Radek({QStringLiteral("I"), N(4), N(g), field, B(s.Header->Visible),
                    N(s.Header->Height), B(s.Footer->Visible), N(s.Footer->Height), B(s.NewPage)}));
     }
     out.append(Radek({QStringLiteral("I"), N(5), N(r.NastaveniNavrhare)}));
-    const TMrizka& m = r.Mrizka;
+    TMrizka m = r.Mrizka;
+    // A report that never read a grid has 0 here; written as it would read back.
+    if (m.x < 1)
+        m.x = 8;
+    if (m.y < 1)
+        m.y = 8;
     out.append(Radek({QStringLiteral("I"), N(6), N(m.typ), N(m.x), N(m.y), N(m.radkovani),
                       N(m.roztec), B(p.zobrazitMrizku), B(p.pritahovatKMrizce)}));
     const TPozadiPredlohy& b = r.PozadiPredlohy;
@@ -111,10 +124,10 @@ TPredloha ZapisPredlohu(const TSestavaTyp& r) {
     const TListFunkci& functions = r.Funkce();
     for (int i = 0; i < functions.Count(); ++i) {
         const TRadekFunkce& f = *functions.Get(i);
-        out.append(
-            Radek({QStringLiteral("F"), N(i), f.Nazev, UvozenyText(f.Popis), N(f.TypVysledku),
-                   UvozenyText(f.PocatecniHodnota), N(f.UrovenNulovani), UvozenyText(f.Vyraz),
-                   N(f.Agregace), N(f.Presnost), N(f.DesetinnaMista), N(f.FormatCisla)}));
+        out.append(Radek({QStringLiteral("F"), N(i), Jmeno(f.Nazev), UvozenyText(f.Popis),
+                          N(f.TypVysledku), UvozenyText(f.PocatecniHodnota), N(f.UrovenNulovani),
+                          UvozenyText(f.Vyraz), N(f.Agregace), N(f.Presnost), N(f.DesetinnaMista),
+                          N(f.FormatCisla)}));
     }
 
     for (int i = 0; i < r.Oddily().Count(); ++i) {
