@@ -4,8 +4,10 @@
 #include "report/model/palette.h"
 #include "report/model/sest_typy.h"
 
+#include <QFont>
 #include <QImage>
 #include <QString>
+#include <functional>
 
 namespace arvelo::report {
 
@@ -43,6 +45,22 @@ enum TPrvekFlag : int {
 };
 
 inline constexpr int kMaxDelkaJmenaZdroje = 32;
+
+// The font a text element is drawn with on screen and in metafiles: legacy script-suffixed
+// names resolved, "Roman" printer fonts replaced by Courier New at their pitch.
+struct TPouzitePismo {
+    QString name;
+    int size = 10; // points
+    int style = 0;
+    int charset = kDefaultCharset;
+    bool fixedPitch = false;
+    double charAdvance = 0.0; // 1/100 in; 0 = the font's own
+
+    QFont ToQFont() const;
+};
+
+TPouzitePismo PouzitePismo(const TPismoPrvku& font, int charPitch,
+                           const std::function<bool(const QString&)>& isInstalled);
 
 // One positioned element of a section.
 class TKolbraReportElement {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <exception>
 
 namespace arvelo::report {
 
@@ -396,6 +397,35 @@ QString TSestavaTyp::TextPromenne(const TKolbraReportElement& element) const {
     if (!FormatInteger(element.Text, static_cast<std::int64_t>(value.Number), &text))
         return QStringLiteral("????");
     return text;
+}
+
+QString TSestavaTyp::TextPrvku(const TKolbraReportElement& element) const {
+    try {
+        switch (element.Kind) {
+        case pkGrafickyText:
+            return element.Text;
+        case pkPolozka:
+            return JePametovePole(FieldType(element.Source)) ? FieldMemo(element.Source)
+                                                             : FieldText(element.Source);
+        case pkPopisPolozky:
+            return FieldLabel(element.Source);
+        case pkParametr:
+            return Parametry.value(element.Source);
+        case pkPromenna:
+            return TextPromenne(element);
+        case pkFunkce:
+            return funkce_.FunctionText(element.Source, Locale());
+        default:
+            return QString();
+        }
+    } catch (const std::exception&) {
+        return QStringLiteral("????");
+    }
+}
+
+QString TSestavaTyp::TextCarovehoKodu(const TKolbraReportElement& element) const {
+    const QStringList items = KandidatiObrazku(element.Text);
+    return items.isEmpty() ? QString() : HodnotaKandidata(items.first());
 }
 
 } // namespace arvelo::report

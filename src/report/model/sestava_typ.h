@@ -105,7 +105,8 @@ public:
     QString Background;
     // Where questions and messages go; none means they are dropped (a detail uses its master's).
     TSestDialogy* Dialogy = nullptr;
-    // Set while the designer has the report open.
+    // Design time of the component inside a form designer, where the host's events are not
+    // called and the template comes from ReportDir. A program leaves it false.
     bool Navrhovani = false;
 
     // --- definition -----------------------------------------------------------------------
@@ -235,6 +236,10 @@ public:
 
     // The printed text of a variable element (kind 5); "????" when it cannot be built.
     QString TextPromenne(const TKolbraReportElement& element) const;
+    // The printed text of a text element (kinds 1-6); "????" when it cannot be built.
+    QString TextPrvku(const TKolbraReportElement& element) const;
+    // The value a bar code element encodes: the first item of its text list.
+    QString TextCarovehoKodu(const TKolbraReportElement& element) const;
 
     // Masks of picture files offered by PictureList.
     static QStringList MaskyObrazku();

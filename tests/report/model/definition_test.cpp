@@ -228,3 +228,77 @@ TEST(Obrazky, HledaniPodleSeznamuKandidatu) {
 
 } // namespace
 } // namespace arvelo::report
+
+namespace arvelo::report {
+namespace {
+
+using test::TTestSestava;
+
+TEST(Prvky, TistenyTextPodleDruhu) {
+    TTestSestava r;
+    r.SetFieldNames({QStringLiteral("Ucet")});
+    r.FieldLabels = QStringList({QStringLiteral("Účet")});
+    r.HodnotyZaznamu = QStringList({QStringLiteral("501100")});
+    r.Parametry = QStringList({QStringLiteral("Rok 2024")});
+    TRadekFunkce& f = r.Funkce().Add();
+    f.TypVysledku = kVysledekText;
+    f.Vyraz = QStringLiteral("'a'+'b'");
+    r.Funkce().ComputeAll(r);
+
+    struct Case {
+        int kind;
+        int source;
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {pkGrafickyText, 0, "Pevný text", "Pevný text"},
+        {pkPolozka, 0, "", "501100"},
+        {pkPolozka, 3, "", "Položka ?"},
+        {pkPopisPolozky, 0, "", "Účet"},
+        {pkPopisPolozky, 4, "", ""},
+        {pkParametr, 0, "", "Rok 2024"},
+        {pkParametr, 1, "", ""},
+        {pkPromenna, 2, "č. %d", "č. 1"},
+        {pkFunkce, 0, "", "ab"},
+        {pkUsecka, 0, "x", ""},
+    };
+    for (const auto& c : cases) {
+        TKolbraReportElement& e = r.PevnyOddil(okTelo).AddElement();
+        e.Kind = c.kind;
+        e.Source = c.source;
+        e.Text = QString::fromUtf8(c.text);
+        EXPECT_EQ(r.TextPrvku(e), QString::fromUtf8(c.expected)) << c.kind << "/" << c.source;
+    }
+
+    TKolbraReportElement& code = r.PevnyOddil(okTelo).AddElement();
+    code.Kind = pkCarovyKod;
+    code.Text = QStringLiteral("&1,'druhý'");
+    EXPECT_EQ(r.TextCarovehoKodu(code), QStringLiteral("Rok 2024"));
+    code.Text = QStringLiteral("'8590000',#1");
+    EXPECT_EQ(r.TextCarovehoKodu(code), QStringLiteral("8590000"));
+}
+
+TEST(Pisma, PouzitePismoPrvku) {
+    auto none = [](const QString&) { return false; };
+    TPismoPrvku arialCe{QStringLiteral("Arial CE"), 12, kCerna, fsBold | fsItalic, 0};
+    const TPouzitePismo a = PouzitePismo(arialCe, 0, none);
+    EXPECT_EQ(a.name, QStringLiteral("Arial"));
+    EXPECT_EQ(a.charset, 238);
+    EXPECT_EQ(a.size, 12);
+    const QFont qa = a.ToQFont();
+    EXPECT_TRUE(qa.bold());
+    EXPECT_TRUE(qa.italic());
+    EXPECT_FALSE(qa.underline());
+
+    TPismoPrvku roman{QStringLiteral("Roman 17cpi"), 10, kCerna, 0, 0};
+    const TPouzitePismo r = PouzitePismo(roman, 0, none);
+    EXPECT_EQ(r.name, QStringLiteral("Courier New"));
+    EXPECT_EQ(r.size, 8);
+    EXPECT_TRUE(r.fixedPitch);
+    EXPECT_DOUBLE_EQ(r.charAdvance, 100.0 / 17);
+    EXPECT_DOUBLE_EQ(PouzitePismo(roman, 12, none).charAdvance, 12.0);
+}
+
+} // namespace
+} // namespace arvelo::report
