@@ -1,4 +1,5 @@
 #include "qt_tisk.h"
+#include "report/model/text_codec.h"
 #include "report/template/predloha_zapis.h"
 #include "report/template/sestava.h"
 
@@ -116,7 +117,7 @@ private:
 // Mutated templates never crash or hang the parser, and whatever it read is written in a
 // form that reads back to the same lines.
 TEST(Odolnost, NahodneZmenenePredlohy) {
-    constexpr int kPokusu = 6000;
+    constexpr int kPokusu = 1500;
     TMutator mutator(20241210);
     QElapsedTimer timer;
     timer.start();
@@ -143,6 +144,38 @@ TEST(Odolnost, NahodneZmenenePredlohy) {
     }
     EXPECT_GT(groups, 0);
     std::cout << "[ fuzz ] " << kPokusu << " mutated templates in " << timer.elapsed() << " ms\n";
+}
+
+// Arbitrary bytes, decoded as a template file is, never crash the parser.
+TEST(Odolnost, NahodneBajty) {
+    constexpr int kPokusu = 1000;
+    std::mt19937 gen(77);
+    const QByteArray alphabet("ITZHKPSUDF0123456789,\"'-#&@ \r\n\xC8\xE8\xFF\x80");
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kPokusu; ++i) {
+        QByteArray bytes;
+        const int size = std::uniform_int_distribution<int>(0, 600)(gen);
+        for (int j = 0; j < size; ++j) {
+            const bool any = std::uniform_int_distribution<int>(0, 9)(gen) == 0;
+            bytes.append(any ? static_cast<char>(std::uniform_int_distribution<int>(0, 255)(gen))
+                             : alphabet[std::uniform_int_distribution<int>(
+                                   0, static_cast<int>(alphabet.size()) - 1)(gen)]);
+        }
+        const TPredloha lines(DecodeFileText(bytes).text.split(QLatin1Char('\n')));
+        TSestava r;
+        TSestDetail d;
+        d.SetMasterSestava(&r);
+        r.SetPredloha(lines);
+        const TPredloha written = ZapisPredlohu(r);
+        TSestava again;
+        TSestDetail againDetail;
+        againDetail.SetMasterSestava(&again);
+        again.SetPredloha(written);
+        ASSERT_EQ(ZapisPredlohu(again), written) << "case " << i;
+    }
+    std::cout << "[ fuzz ] " << kPokusu << " random byte templates in " << timer.elapsed()
+              << " ms\n";
 }
 
 // Templates with very many groups and sections stay linear to read.
