@@ -5,8 +5,14 @@
 #include "report/expr/user_functions.h"
 
 #include <QStringList>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace arvelo::report::test {
 
