@@ -118,8 +118,24 @@ TEST(Funkce, Aggregations) {
             EXPECT_NEAR(f.Hodnota.Number, vynechat ? p.SVynechanim : p.BezVynechani, 1e-12);
             EXPECT_EQ(f.Hodnota.Null, vynechat ? p.NullSVynechanim : p.NullBezVynechani);
             EXPECT_EQ(f.Hodnota.Kind, TCalcType::kCislo);
+            // The text follows the number (the value of x for the others).
+            EXPECT_EQ(f.Hodnota.Text,
+                      f.Hodnota.Null ? QString() : QString::number(f.Hodnota.Number, 'g', 15));
         }
     }
+}
+
+TEST(Funkce, TextFunctionWithACount) {
+    TBehy b;
+    TRadekFunkce& f = b.Kontext.Funkce.Add();
+    f.Vyraz = "#X";
+    f.Agregace = kAgrPocet;
+    f.TypVysledku = kVysledekText;
+    b.Kontext.Funkce.RequestReset(-1);
+    b.Zaznam(1);
+    b.Zaznam(1);
+    EXPECT_EQ(f.Text(b.Kontext.Jazyk), "2");
+    EXPECT_EQ(f.Hodnota.Kind, TCalcType::kText);
 }
 
 TEST(Funkce, DeviationNeedsTwoValuesAndANonZeroTotal) {
