@@ -382,7 +382,9 @@ bool TVyhodnoceni::SeznamIn(const TCalcType& vlevo, const QString& seznam) const
         } else if (c == QChar('#') || c == QChar('&') || c == QChar('@') || c == QChar('%')) {
             try {
                 TVyhodnoceni cteni(seznam, m_kontext);
-                polozka = cteni.CtiOdkaz(i);
+                int j = i;
+                polozka = cteni.CtiOdkaz(j);
+                i = j;
             } catch (const TChyba&) {
                 platna = false;
                 ++i;

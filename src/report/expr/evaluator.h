@@ -31,7 +31,11 @@ inline constexpr int kMaxZasobnik = 40;
 struct TVysledekVyrazu {
     TCalcType Hodnota;
     int Chyba = kVyrazOk;
-    int Pozice = 0; // 0-based index of the character where the error was found
+    // 0-based index of the character where the error was found: the start of the
+    // offending token; for a malformed number the offending character; for a
+    // missing ")" the end of the text; for a domain error the operator or the
+    // function name whose result failed, so that the caret lands on the cause.
+    int Pozice = 0;
 };
 
 // Evaluates an expression against a report. Any text is accepted: errors come

@@ -3,7 +3,6 @@
 #include "report/expr/format.h"
 
 #include <QDateTime>
-
 #include <algorithm>
 
 namespace arvelo::report {

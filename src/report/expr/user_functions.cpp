@@ -113,6 +113,13 @@ void TRadekFunkce::Vypocitat(const TKontextVypoctu& kontext) {
     }
     if (!std::isfinite(Hodnota.Number))
         nulovaHodnota();
+    // Counts, sums, averages and deviations change only the number; their text
+    // follows it, so that a text function or a reference never shows a stale one.
+    const bool jenCislo = Agregace == kAgrPocet || Agregace == kAgrSoucet ||
+                          Agregace == kAgrPrumer || Agregace == kAgrSmerOdch ||
+                          Agregace == kAgrRelSmerOdch;
+    if (jenCislo)
+        Hodnota.Text = FloatToStr(Hodnota.Number, kontext.Locale());
 }
 
 QString TRadekFunkce::Text(const QLocale& locale) const {
