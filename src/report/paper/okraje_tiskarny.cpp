@@ -20,6 +20,7 @@ int NaSetinyPalce(int pixels, int dpi) {
 
 TMetrikyTiskarny MetrikyBezTiskarny(const TPageSetup& setup) {
     TMetrikyTiskarny m;
+    m.nasirko = setup.nasirko;
     m.fyzickaSirka = setup.SirkaStranky();
     m.fyzickaVyska = setup.VyskaStranky();
     m.tisknutelnaSirka = m.fyzickaSirka;
@@ -37,6 +38,7 @@ TMetrikyTiskarny MetrikyTiskarny(const QPrinterInfo& info, const TPageSetup& set
     printer.setPageOrientation(setup.nasirko ? QPageLayout::Landscape : QPageLayout::Portrait);
     TMetrikyTiskarny m;
     m.tiskarna = true;
+    m.nasirko = printer.pageLayout().orientation() == QPageLayout::Landscape;
     m.dpiX = printer.resolution();
     m.dpiY = printer.resolution();
     const QPageLayout layout = printer.pageLayout();
@@ -58,6 +60,13 @@ TMetrikyTiskarny MetrikyVychoziTiskarny(const TPageSetup& setup) {
     if (QPrinterInfo::availablePrinters().isEmpty())
         return MetrikyBezTiskarny(setup);
     return MetrikyTiskarny(QPrinterInfo::defaultPrinter(), setup);
+}
+
+std::optional<TMetrikyTiskarny> MetrikyTiskarnyPodleIndexu(int index, const TPageSetup& setup) {
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    if (index < 0 || index >= printers.size())
+        return std::nullopt;
+    return MetrikyTiskarny(printers[index], setup);
 }
 
 TMinimalniOkraje MinimalniOkraje(const TMetrikyTiskarny& m) {

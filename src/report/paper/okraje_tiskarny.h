@@ -4,6 +4,7 @@
 #include "report/model/page_setup.h"
 
 #include <QString>
+#include <optional>
 
 class QPrinterInfo;
 
@@ -20,6 +21,7 @@ struct TMetrikyTiskarny {
     int fyzickaVyska = 0;
     int tisknutelnaSirka = 0;
     int tisknutelnaVyska = 0;
+    bool nasirko = false; // the printer's orientation
 
     double MeritkoX() const { return tiskarna ? dpiX / 100.0 : 1.0; }
     double MeritkoY() const { return tiskarna ? dpiY / 100.0 : 1.0; }
@@ -31,6 +33,8 @@ TMetrikyTiskarny MetrikyBezTiskarny(const TPageSetup& setup);
 TMetrikyTiskarny MetrikyTiskarny(const QPrinterInfo& printer, const TPageSetup& setup);
 // The default printer's metrics, or the defaults when none is installed.
 TMetrikyTiskarny MetrikyVychoziTiskarny(const TPageSetup& setup);
+// The metrics of printer `index` of the printer list; none when there is no such printer.
+std::optional<TMetrikyTiskarny> MetrikyTiskarnyPodleIndexu(int index, const TPageSetup& setup);
 
 // The smallest margins the printer allows, in 1/100 in.
 struct TMinimalniOkraje {

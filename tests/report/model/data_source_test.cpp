@@ -27,7 +27,6 @@ TPametovaData Data() {
 }
 
 TEST(Most, HodnotyPoliPodleTypu) {
-    QLocale::setDefault(QLocale(QLocale::Czech));
     TPametovaData data = Data();
     TTestSestava r;
     r.DataSource = &data;
@@ -72,7 +71,6 @@ TEST(Most, HodnotyPoliPodleTypu) {
             type = fieldtype::Integer;
     };
     EXPECT_EQ(r.FieldType(0), fieldtype::Integer);
-    QLocale::setDefault(QLocale::c());
 }
 
 TEST(Most, KontrolaZdrojeDat) {

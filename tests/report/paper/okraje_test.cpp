@@ -44,6 +44,7 @@ TEST(Okraje, BezTiskarnyPlatiVychoziHodnoty) {
     EXPECT_EQ(m.offsetY, 72);
     EXPECT_EQ(m.fyzickaSirka, 1169);
     EXPECT_EQ(m.fyzickaVyska, 826);
+    EXPECT_TRUE(m.nasirko);
     EXPECT_DOUBLE_EQ(m.MeritkoX(), 1.0);
     EXPECT_TRUE(OkrajeStaci(setup, m));
     TOdpovedi d;
@@ -95,7 +96,10 @@ TEST(Okraje, MalyOkrajVyvolaOtazku) {
 TEST(Okraje, SkutecnaTiskarnaKdyzJe) {
     TPageSetup setup;
     const TMetrikyTiskarny m = MetrikyVychoziTiskarny(setup);
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    const int count = static_cast<int>(QPrinterInfo::availablePrinters().size());
+    EXPECT_FALSE(MetrikyTiskarnyPodleIndexu(count, setup).has_value());
+    EXPECT_FALSE(MetrikyTiskarnyPodleIndexu(-1, setup).has_value());
+    if (count == 0) {
         EXPECT_FALSE(m.tiskarna);
         EXPECT_EQ(m.offsetY, 72);
         return;
