@@ -3,19 +3,19 @@
 namespace arvelo::report {
 
 QString TCtecTokenu::Text() {
-    if (zbytek_.isEmpty()) {
+    const qsizetype n = zaznam_.size();
+    if (pozice_ >= n) {
         konec_ = true;
         return QString();
     }
     QString token;
-    qsizetype pos = 0;
-    const qsizetype n = zbytek_.size();
-    if (zbytek_.at(0) == QLatin1Char('"')) {
-        pos = 1;
+    qsizetype pos = pozice_;
+    if (zaznam_.at(pos) == QLatin1Char('"')) {
+        ++pos;
         while (pos < n) {
-            const QChar ch = zbytek_.at(pos);
+            const QChar ch = zaznam_.at(pos);
             if (ch == QLatin1Char('"')) {
-                if (pos + 1 < n && zbytek_.at(pos + 1) == QLatin1Char('"')) {
+                if (pos + 1 < n && zaznam_.at(pos + 1) == QLatin1Char('"')) {
                     token.append(QLatin1Char('"'));
                     pos += 2;
                     continue;
@@ -28,14 +28,10 @@ QString TCtecTokenu::Text() {
         }
     }
     // Unquoted text, or what follows the closing quote, runs to the next comma.
-    const qsizetype comma = zbytek_.indexOf(QLatin1Char(','), pos);
-    if (comma < 0) {
-        token.append(QStringView(zbytek_).mid(pos));
-        zbytek_.clear();
-    } else {
-        token.append(QStringView(zbytek_).mid(pos, comma - pos));
-        zbytek_.remove(0, comma + 1);
-    }
+    const qsizetype comma = zaznam_.indexOf(QLatin1Char(','), pos);
+    const qsizetype end = comma < 0 ? n : comma;
+    token.append(QStringView(zaznam_).mid(pos, end - pos));
+    pozice_ = comma < 0 ? n : comma + 1;
     return token;
 }
 

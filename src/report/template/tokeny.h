@@ -8,7 +8,7 @@ namespace arvelo::report {
 // Reads the comma-separated tokens of one template record from the left.
 class TCtecTokenu {
 public:
-    explicit TCtecTokenu(QString record) : zbytek_(std::move(record)) {}
+    explicit TCtecTokenu(QString record) : zaznam_(std::move(record)) {}
 
     // The next token; a quoted token ends at its closing quote (two quotes stand for one) and
     // takes whatever follows it up to the next comma. Missing tokens read as empty.
@@ -21,7 +21,8 @@ public:
     bool Konec() const { return konec_; }
 
 private:
-    QString zbytek_;
+    QString zaznam_;
+    qsizetype pozice_ = 0; // start of the text not read yet
     bool konec_ = false;
 };
 
