@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <limits>
+
 namespace arvelo::report {
 
 // Paper, orientation and margins of the template last read, plus the two grid display flags.
@@ -29,8 +32,19 @@ struct TPageSetup {
 
     int SirkaStranky() const { return nasirko ? vyskaPapiru : sirkaPapiru; }
     int VyskaStranky() const { return nasirko ? sirkaPapiru : vyskaPapiru; }
-    int TisknutelnaSirka() const { return SirkaStranky() - levyOkraj - pravyOkraj; }
-    int TisknutelnaVyska() const { return VyskaStranky() - horniOkraj - dolniOkraj; }
+    // Widened: margins come from template files and must not overflow.
+    int TisknutelnaSirka() const {
+        return Omezit(static_cast<long long>(SirkaStranky()) - levyOkraj - pravyOkraj);
+    }
+    int TisknutelnaVyska() const {
+        return Omezit(static_cast<long long>(VyskaStranky()) - horniOkraj - dolniOkraj);
+    }
+
+private:
+    static int Omezit(long long v) {
+        return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+    }
 };
 
 } // namespace arvelo::report

@@ -94,7 +94,7 @@ QString TSestavaTyp::NazevDetailu(int index) const {
     const QString popis = index >= 0 && index < static_cast<int>(detaily_.size())
                               ? detaily_[static_cast<std::size_t>(index)]->Popis
                               : QString();
-    return QStringLiteral("Detail %1: %2").arg(index + 1).arg(popis);
+    return QStringLiteral("Detail %1: %2").arg(static_cast<qint64>(index) + 1).arg(popis);
 }
 
 TPolSkup& TSestavaTyp::AddGroup(const QString& fieldText, bool newPage, int footerHeight,

@@ -60,7 +60,8 @@ void CtiNastaveni(TSestavaTyp& r, const QString& line) {
         setup.pravyOkraj = t.Cislo();
         setup.horniOkraj = t.Cislo();
         setup.dolniOkraj = t.Cislo();
-        r.Columns = t.Cislo(1);
+        // A column count below 1 would divide by zero when the body is laid out.
+        r.Columns = std::max(1, t.Cislo(1));
         r.ColumnGap = t.Cislo();
         r.NeznamaHodnotaStranky = t.Cislo();
         if (!detail)

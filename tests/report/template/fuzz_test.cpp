@@ -185,8 +185,12 @@ TEST(Odolnost, MnohoSkupinAPrvku) {
         lines.append(QStringLiteral("I,4,%1,0,1,10,1,10,0").arg(g));
         lines.append(QStringLiteral("S%1,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"x\"").arg(g));
     }
+    const QString longText(1 << 20, QLatin1Char('x'));
+    lines.append(QStringLiteral("T,1,0,0,0,1,1,Arial,10,0,0,0,0,238,\"") + longText +
+                 QStringLiteral("\"") + QString(100000, QLatin1Char(',')));
     TSestava r;
     r.SetPredloha(lines);
+    EXPECT_EQ(r.PevnyOddil(okTelo).Element(0).Text.size(), longText.size());
     EXPECT_EQ(r.Skupiny().Count(), 3000);
     EXPECT_EQ(r.Oddily().Count(), 5 + 6000);
     EXPECT_EQ(r.Skupiny()[2999].Header->ElementCount(), 1);

@@ -4,6 +4,7 @@
 #include "report/template/sestava.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace arvelo::report {
 namespace {
@@ -326,6 +327,11 @@ TEST(Predloha, SdilenaStrankaMeziSestavami) {
     EXPECT_EQ(b.PageSetup().sirkaPapiru, 850);
     TSestava own;
     EXPECT_EQ(own.PageSetup().sirkaPapiru, 826);
+
+    // Hostile numbers stay sound.
+    own.SetPredloha({QStringLiteral("I,2,0,100,100,2147483647,2147483647,0,0,0,0")});
+    EXPECT_EQ(own.Columns, 1);
+    EXPECT_EQ(own.PageSetup().TisknutelnaSirka(), std::numeric_limits<int>::min());
 }
 
 } // namespace
