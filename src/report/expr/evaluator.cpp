@@ -108,7 +108,7 @@ int NaInt(double x) {
     return int(r);
 }
 
-// Delphi-like trimming: spaces and control characters.
+// Trimming takes spaces and control characters, as the templates were written for.
 bool JeMezera(QChar c) {
     return c.unicode() <= 32;
 }
