@@ -8,7 +8,15 @@ namespace arvelo::rights {
 
 namespace {
 
-const TFiltrVyberu* vyber(const TOmezeni& o, TFiltr filtr) {
+TNazvyOvladacu vyberove(const QString& zaklad) {
+    return {QStringLiteral("chck") + zaklad, QStringLiteral("edt") + zaklad,
+            QStringLiteral("chck") + zaklad + QStringLiteral("Neg"),
+            QStringLiteral("btnVyber") + zaklad};
+}
+
+} // namespace
+
+TFiltrVyberu* VyberFiltru(TOmezeni& o, TFiltr filtr) {
     switch (filtr) {
     case TFiltr::Cinnosti:
         return &o.Cinn;
@@ -23,7 +31,7 @@ const TFiltrVyberu* vyber(const TOmezeni& o, TFiltr filtr) {
     }
 }
 
-const TFiltrPrepinace* prepinac(const TOmezeni& o, TFiltr filtr) {
+TFiltrPrepinace* PrepinacFiltru(TOmezeni& o, TFiltr filtr) {
     switch (filtr) {
     case TFiltr::UctyOvlDan:
         return &o.Ovliv;
@@ -35,14 +43,6 @@ const TFiltrPrepinace* prepinac(const TOmezeni& o, TFiltr filtr) {
         return nullptr;
     }
 }
-
-TNazvyOvladacu vyberove(const QString& zaklad) {
-    return {QStringLiteral("chck") + zaklad, QStringLiteral("edt") + zaklad,
-            QStringLiteral("chck") + zaklad + QStringLiteral("Neg"),
-            QStringLiteral("btnVyber") + zaklad};
-}
-
-} // namespace
 
 bool JeVyber(TFiltr filtr) {
     return filtr == TFiltr::Cinnosti || filtr == TFiltr::Strediska || filtr == TFiltr::Zakazky ||
@@ -70,10 +70,11 @@ TNazvyOvladacu NazvyOvladacu(TFiltr filtr) {
 }
 
 TFiltrVyberu HodnotyFiltru(const TOmezeni& omezeni, TFiltr filtr) {
-    if (const TFiltrVyberu* v = vyber(omezeni, filtr)) {
+    TOmezeni kopie = omezeni;
+    if (const TFiltrVyberu* v = VyberFiltru(kopie, filtr)) {
         return *v;
     }
-    const TFiltrPrepinace* p = prepinac(omezeni, filtr);
+    const TFiltrPrepinace* p = PrepinacFiltru(kopie, filtr);
     TFiltrVyberu out;
     out.Lock = p->Lock;
     out.Check = p->Check;

@@ -25,8 +25,12 @@ struct TNazvyOvladacu {
 TNazvyOvladacu NazvyOvladacu(TFiltr filtr);
 bool JeVyber(TFiltr filtr);
 
-// The filter's values in a user's restrictions; for a switch only Lock and
-// Check have a meaning.
+// The values of one filter in a user's restrictions: a selection filter's
+// (nullptr for a switch) or a switch's (nullptr for a selection filter).
+TFiltrVyberu* VyberFiltru(TOmezeni& omezeni, TFiltr filtr);
+TFiltrPrepinace* PrepinacFiltru(TOmezeni& omezeni, TFiltr filtr);
+
+// The filter's values as a selection; for a switch only Lock and Check have a meaning.
 TFiltrVyberu HodnotyFiltru(const TOmezeni& omezeni, TFiltr filtr);
 bool JeZamceno(const TOmezeni& omezeni, TFiltr filtr);
 

@@ -50,34 +50,6 @@ int druhSeznamu(TFiltr filtr) {
     }
 }
 
-TFiltrVyberu* vyber(TOmezeni& o, TFiltr filtr) {
-    switch (filtr) {
-    case TFiltr::Cinnosti:
-        return &o.Cinn;
-    case TFiltr::Strediska:
-        return &o.Stred;
-    case TFiltr::Zakazky:
-        return &o.Zak;
-    case TFiltr::Ucty:
-        return &o.Ucty;
-    default:
-        return nullptr;
-    }
-}
-
-TFiltrPrepinace* prepinac(TOmezeni& o, TFiltr filtr) {
-    switch (filtr) {
-    case TFiltr::UctyOvlDan:
-        return &o.Ovliv;
-    case TFiltr::UctyNEOvlDan:
-        return &o.NeOvliv;
-    case TFiltr::IgnorovatPrevod:
-        return &o.IgPrev;
-    default:
-        return nullptr;
-    }
-}
-
 std::size_t poradi(TFiltr filtr) {
     return static_cast<std::size_t>(filtr);
 }
@@ -208,13 +180,13 @@ TUzivatelPrav TfrmUzivatel::Uzivatel() const {
     u.Jmeno = m_jmeno;
     for (TFiltr filtr : VsechnyFiltry) {
         const Radek& r = m_radky[poradi(filtr)];
-        if (TFiltrVyberu* v = vyber(u.Omezeni, filtr)) {
+        if (TFiltrVyberu* v = VyberFiltru(u.Omezeni, filtr)) {
             v->Lock = r.pevny->isChecked();
             v->Check = r.check->isChecked();
             v->Text = r.text->text();
             v->Neg = r.neg->isChecked();
         } else {
-            TFiltrPrepinace* p = prepinac(u.Omezeni, filtr);
+            TFiltrPrepinace* p = PrepinacFiltru(u.Omezeni, filtr);
             p->Lock = r.pevny->isChecked();
             p->Check = r.check->isChecked();
         }
