@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rights/rights_prompts.h"
+
 #include <QDialog>
 #include <QString>
 #include <optional>
@@ -10,7 +12,6 @@ class QTreeWidget;
 
 namespace arvelo::rights {
 
-class TRightsPrompts;
 
 // One row of a pick list: the code and the name.
 struct TPolozkaSeznamu {
@@ -45,5 +46,32 @@ private:
 // Returns ID + "\r" + name, or empty when nothing was chosen.
 QString VybratUzivateleMoney(const QString& adresarDat, const QString& pocatecniKod,
                              TRightsPrompts& prompts);
+
+} // namespace arvelo::rights
+
+namespace arvelo::rights {
+
+// The pick lists as the rights windows need them: kind 7 from the host's
+// user table here, every other kind from the wizard's pick lists.
+class TSeznamySUzivateliMoney final : public TVyberySeznamu {
+public:
+    TSeznamySUzivateliMoney(TVyberySeznamu& seznamyPruvodce, const QString& adresarDat,
+                            TRightsPrompts& prompts)
+        : m_pruvodce(seznamyPruvodce), m_adresarDat(adresarDat), m_prompts(prompts) {}
+
+    QString UpravitSeznam(const QString& seznam, int druh) override {
+        return m_pruvodce.UpravitSeznam(seznam, druh);
+    }
+    QString VybratZeSeznamu(int druh, const QString& pocatecniKod) override {
+        return druh == druh_seznamu::UzivateleMoney
+                   ? VybratUzivateleMoney(m_adresarDat, pocatecniKod, m_prompts)
+                   : m_pruvodce.VybratZeSeznamu(druh, pocatecniKod);
+    }
+
+private:
+    TVyberySeznamu& m_pruvodce;
+    QString m_adresarDat;
+    TRightsPrompts& m_prompts;
+};
 
 } // namespace arvelo::rights

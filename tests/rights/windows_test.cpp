@@ -355,6 +355,26 @@ TEST(HostUserPickList, ReadsTheTableOfTheLayoutSortedByCode) {
                              [](const Call& c) { return c.kind == QStringLiteral("window"); }));
 }
 
+TEST(HostUserPickList, KindSevenComesFromTheHostOthersFromTheWizard) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString root = dir.path() + u'/';
+    createTable(root, pristupDef(),
+                {{{QStringLiteral("ID"), 4}, {QStringLiteral("Jmeno"), QStringLiteral("Čtyři")}}});
+    ScriptedPrompts prompts;
+    ScriptedLists wizard;
+    wizard.pickedCodes = {QStringLiteral("ZAK1")};
+    wizard.editedLists = {QStringLiteral("A;")};
+    TSeznamySUzivateliMoney lists(wizard, root, prompts);
+    prompts.steps.push_back(
+        [](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("btnOK"))->click(); });
+    EXPECT_EQ(lists.VybratZeSeznamu(7, QString()), QStringLiteral("4\rČtyři"));
+    EXPECT_TRUE(wizard.pickRequests.empty());
+    EXPECT_EQ(lists.VybratZeSeznamu(3, QString()), QStringLiteral("ZAK1"));
+    EXPECT_EQ(wizard.pickRequests, std::vector<int>{3});
+    EXPECT_EQ(lists.UpravitSeznam(QString(), 1), QStringLiteral("A;"));
+}
+
 TEST(HostUserPickList, WindowStartsOnTheStartCodeAndNeedsRecordsForOk) {
     TfrmSeznamUzivatelu none({}, QString());
     EXPECT_FALSE(child<QPushButton>(none, "btnOK")->isEnabled());
