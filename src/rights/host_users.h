@@ -12,7 +12,6 @@ class QTreeWidget;
 
 namespace arvelo::rights {
 
-
 // One row of a pick list: the code and the name.
 struct TPolozkaSeznamu {
     QString Zkratka;
