@@ -63,8 +63,9 @@ TfrmSeznamUzivatelu::TfrmSeznamUzivatelu(const std::vector<TPolozkaSeznamu>& pol
     m_seznam->setRootIsDecorated(false);
     m_seznam->setColumnCount(2);
     m_seznam->setHeaderLabels({QStringLiteral("Zkratka"), QStringLiteral("Název")});
-    m_seznam->header()->setSortIndicatorShown(true);
-    m_seznam->header()->setSortIndicator(0, Qt::AscendingOrder);
+    // Both columns sort by a click on their title; typing jumps to a matching code.
+    m_seznam->setSortingEnabled(true);
+    m_seznam->sortByColumn(0, Qt::AscendingOrder);
     m_seznam->setMinimumSize(360, 240);
     QTreeWidgetItem* aktualni = nullptr;
     for (const TPolozkaSeznamu& p : polozky) {

@@ -16,8 +16,10 @@ QString Scramble(const QString& text) {
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
+        // Only the low byte takes part, as in the host's 8-bit text; a character
+        // beyond 255 keeps its high byte, so no two passwords scramble alike.
         const auto code = static_cast<unsigned>(text.at(i).unicode());
-        out.append(QChar(static_cast<char16_t>((code ^ static_cast<unsigned>(i + 22)) & 0xFFu)));
+        out.append(QChar(static_cast<char16_t>(code ^ (static_cast<unsigned>(i + 22) & 0xFFu))));
     }
     return out;
 }

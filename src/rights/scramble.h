@@ -7,7 +7,8 @@ namespace arvelo::rights {
 
 // The host's reversible disguise of passwords: character i (from 0) becomes
 // its code XOR (i + 22), keeping the low 8 bits. Applying it twice gives back
-// the original text for every character the host can store (codes up to 255).
+// the original text. A character beyond the host's 8-bit range keeps its high
+// byte, so that such passwords stay distinct.
 QString Scramble(const QString& text);
 QByteArray Scramble(const QByteArray& bytes);
 

@@ -119,7 +119,12 @@ TEST(Scramble, IsItsOwnInverseAndMatchesTheRule) {
     }
     // Beyond 255 the index wraps in the low 8 bits: index 250 XORs with (272 & 0xFF).
     const QString longText(300, QChar(u'x'));
+    EXPECT_EQ(Scramble(longText).at(250).unicode(), 'x' ^ 0x10);
     EXPECT_EQ(Scramble(Scramble(longText)), longText);
+    // Characters beyond 8 bits stay distinct and come back.
+    EXPECT_EQ(Scramble(QStringLiteral("ř")).at(0).unicode(), 0x0159 ^ 22);
+    EXPECT_NE(Scramble(QStringLiteral("ř")), Scramble(QString(QChar(0x59))));
+    EXPECT_EQ(Scramble(Scramble(QStringLiteral("řeka Želivka"))), QStringLiteral("řeka Želivka"));
     EXPECT_EQ(Scramble(QByteArray("abc")), QByteArray("\x77\x75\x7b"));
 }
 
