@@ -392,3 +392,19 @@ TEST_F(PristupPravaTest, AFailedSaveIsReported) {
     EXPECT_EQ(prompts.boxes()[0].text,
               QStringLiteral("Při ukládání externích přístupových práv došlo k chybě."));
 }
+
+TEST_F(PristupPravaTest, TheRightsFileNameIgnoresLetterCase) {
+    writeRights(true, {lockedUcetni()});
+    ASSERT_TRUE(QFile::rename(agenda + QStringLiteral("ORBPRA.TLD"),
+                              agenda + QStringLiteral("orbpra.tld")));
+    TPristupPrava prava = rights();
+    FakeWizard wizard;
+    ASSERT_TRUE(prava.OveritProPruvodce(QStringLiteral("ucetni"), wizard));
+    EXPECT_TRUE(prava.RozsirenaPrava());
+    prava.SetRozsirenaPrava(false);
+    ASSERT_EQ(prava.Ulozit(), 0);
+    EXPECT_EQ(QDir(agenda).entryList(QDir::Files), QStringList{QStringLiteral("orbpra.tld")});
+    EXPECT_FALSE(prava.OveritProPruvodce(QStringLiteral("ucetni"), wizard));
+    EXPECT_FALSE(prava.RozsirenaPrava());
+    EXPECT_EQ(prava.Uzivatele().size(), 1u);
+}
