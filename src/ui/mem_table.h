@@ -237,9 +237,31 @@ signals:
     void recordChanged(RecId id);
 
 private:
-    // implementation members follow in the source (see mem_table.cpp)
     struct HashIndex;
-    struct SortCtx;
+
+    Value* record(RecId id) { return &m_values[std::size_t(id) * m_fields.size()]; }
+    const Value* record(RecId id) const { return &m_values[std::size_t(id) * m_fields.size()]; }
+    RecId allocate();
+    Value convert(int field, const Value& v) const;
+    std::uint64_t hashRecord(RecId id, const HashIndex& index) const;
+    RecId findIn(const HashIndex& index, std::span<const Value> keys,
+                 std::vector<RecId>* all) const;
+    void indexInsert(RecId id);
+    void indexRemove(RecId id);
+    void updateFieldRoles();
+
+    bool linkMatches(RecId id) const;
+    bool passes(RecId id) const;
+    bool lessInView(RecId a, RecId b) const;
+    void rebuildView(bool keepCurrent);
+    void insertIntoView(RecId id);
+    void removeFromView(int row);
+    void afterRecordChange(RecId id, int oldRow);
+    void setPos(int pos);
+    void autoPost();
+    void clearMasterLink();
+    void onMasterMoved();
+    bool sendsRowSignals() const { return m_disabled == 0; }
 
     std::vector<TMemField> m_fields;
     std::vector<Value> m_values; // record-major: id * fieldCount + field
@@ -247,6 +269,8 @@ private:
     std::uint32_t m_liveCount = 0;
     std::int64_t m_nextAuto = 1;
     int m_autoField = -1;
+    std::vector<std::uint8_t> m_fieldIndexed; // in some hashed index (or the link)
+    std::vector<std::uint8_t> m_affectsView;  // sort, filter or link field
 
     std::vector<std::unique_ptr<HashIndex>> m_indexes;
     std::vector<TSortKey> m_sortKeys;
@@ -260,10 +284,8 @@ private:
     QPointer<TMemTable> m_master;
     std::vector<int> m_masterFields;
     std::vector<int> m_linkFields;
-    int m_linkIndex = -1;
-    QMetaObject::Connection m_masterMoved;
-    QMetaObject::Connection m_masterChanged;
-    QMetaObject::Connection m_masterGone;
+    std::unique_ptr<HashIndex> m_linkHash;
+    std::vector<QMetaObject::Connection> m_masterConnections;
 
     std::vector<RecId> m_view;
     mutable std::vector<int> m_rowOf;
@@ -277,19 +299,6 @@ private:
     RecId m_editId = NoRecord;
 
     int m_disabled = 0;
-
-    void rebuildView(bool keepCurrent);
-    bool passes(RecId id) const;
-    bool lessInView(RecId a, RecId b) const;
-    Value convert(int field, const Value& v) const;
-    void store(RecId id, int field, Value v);
-    void indexInsert(RecId id);
-    void indexRemove(RecId id);
-    void afterRecordChange(RecId id, bool wasInView);
-    void setPos(int pos);
-    void invalidateRows() { m_rowOfValid = false; }
-    void onMasterMoved();
-    bool sendsRowSignals() const { return m_disabled == 0; }
 };
 
 // Suspends a table's display updates for a scope.
