@@ -92,4 +92,16 @@ TEST_F(MainForm, ClosingSavesTheOptions) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+TEST_F(MainForm, MinimisingTheWizardMinimisesTheWholeApplication) {
+    compute::TfrmMain form(prompts, cs);
+    QWidget other;
+    other.setWindowTitle("Informace");
+    form.show();
+    other.show();
+    form.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.isMinimized());
+    EXPECT_TRUE(other.isMinimized());
+}
+
 } // namespace
