@@ -16,13 +16,25 @@ app::SystemFormats english() {
     return app::SystemFormats(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
+namespace {
+// The widget tests' QApplication lives from the first test that needs it to
+// the end of the test run; it must be gone before the process exits, while Qt
+// is still whole.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { s_app.reset(); }
+    static inline std::unique_ptr<QApplication> s_app;
+};
+[[maybe_unused]] const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+} // namespace
+
 void ensureApplication() {
     static int argc = 1;
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> app;
     if (!QCoreApplication::instance()) {
-        app = std::make_unique<QApplication>(argc, argv);
+        ApplicationEnvironment::s_app = std::make_unique<QApplication>(argc, argv);
     }
 }
 

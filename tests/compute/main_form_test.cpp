@@ -24,6 +24,8 @@ protected:
             s_app = std::make_unique<QApplication>(argc, argv);
         }
     }
+    // Gone before the process exits, while Qt is still whole.
+    static void TearDownTestSuite() { s_app.reset(); }
     static inline std::unique_ptr<QApplication> s_app;
 
     app::ScriptedPrompts prompts;
