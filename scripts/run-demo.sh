@@ -17,9 +17,13 @@ arvelo=$(find_program arvelo)
 host_tool=$(find_program arvelo-host)
 
 demo="$root/demo-data"
-# The year folder of the demo agenda: <data root>/AGENDA.nnn/ROK.nnn, any letter case.
+# The latest year folder of the first demo agenda: <data root>/AGENDA.nnn/ROK.nnn,
+# any letter case.
 find_year() {
-  find "$demo" -mindepth 2 -maxdepth 2 -type d -ipath '*/agenda.*/rok.*' 2>/dev/null | sort | head -n 1
+  local agenda
+  agenda=$(find "$demo" -mindepth 1 -maxdepth 1 -type d -iname 'agenda.*' 2>/dev/null | sort | head -n 1)
+  [ -n "$agenda" ] || return 0
+  find "$agenda" -mindepth 1 -maxdepth 1 -type d -iname 'rok.*' | sort | tail -n 1
 }
 year=$(find_year)
 if [ -z "$year" ]; then

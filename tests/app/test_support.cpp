@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "host/host_table.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -75,6 +77,36 @@ QString HostData::addYear(const QString& agendaName, const QString& year, Keys g
 void HostData::setAgenda(const QString& agendaName, Keys firm) {
     QDir().mkpath(agenda(agendaName));
     writeText(agenda(agendaName) + "AGENDA.INI", iniText("Údaje o firmě", firm));
+}
+
+host::TableDef settingsTable() {
+    host::TableDef def;
+    def.name = "ROK";
+    def.fields = {{"Section1", host::FieldType::Text, 60},
+                  {"Variable", host::FieldType::Text, 60},
+                  {"TypeVar", host::FieldType::Text, 10},
+                  {"Value", host::FieldType::Text, 255}};
+    def.indexes = {{"Section1+Variable", {"Section1", "Variable"}}};
+    return def;
+}
+
+void makeSettingsTable(const QString& base) {
+    QString error;
+    ASSERT_EQ(host::CreateTable(base, settingsTable(), true, &error), host::result::Ok)
+        << error.toStdString();
+}
+
+void addSetting(const QString& base, const QString& section, const QString& key,
+                const host::Variant& value) {
+    auto t = host::TBFTable::create();
+    ASSERT_EQ(t->Open(base), host::result::Ok);
+    host::OpenTable guard(*t);
+    ASSERT_EQ(t->Append(), host::result::Ok);
+    t->SetValue("Section1", section);
+    t->SetValue("Variable", key);
+    t->SetValue("TypeVar", QString("S"));
+    t->SetValue("Value", value);
+    ASSERT_EQ(t->Post(), host::result::Ok);
 }
 
 } // namespace arvelo::test
