@@ -132,6 +132,13 @@ TEST_F(ModelTest, SuspendedTableSendsOneResetAndNoRowSignals) {
     EXPECT_EQ(resets.count(), 1);
     EXPECT_EQ(model.rowCount(), 99);
     EXPECT_EQ(text(0, 0), "700001");
+    {
+        TControlsDisabled quiet(table);
+        table.emptyTable();
+        EXPECT_EQ(model.rowCount(), 99);
+        EXPECT_EQ(text(50, 0), QString());
+    }
+    EXPECT_EQ(model.rowCount(), 0);
 }
 
 TEST(MemTableModel, ReplacedFieldsAndADeletedTable) {

@@ -152,11 +152,20 @@ TEST(MemTable, FindBySeveralFieldsIgnoresCaseIncludingCzechLetters) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
-        EXPECT_EQ(t.find(ix, {QString::fromUtf8(c.key), QString::fromUtf8(c.account)}), c.expected);
+        const QString key = QString::fromUtf8(c.key);
+        const QString account = QString::fromUtf8(c.account);
+        EXPECT_EQ(t.find(ix, {key, account}), c.expected);
+        EXPECT_EQ(t.findText(ix, {key, account}), c.expected);
     }
     // Wrong number of keys or index: nothing, never a crash.
     EXPECT_EQ(t.find(ix, {"Řepa"}), NoRecord);
     EXPECT_EQ(t.find(7, {"Řepa", "501100"}), NoRecord);
+    EXPECT_EQ(t.findText(ix, {u"Řepa"}), NoRecord);
+    EXPECT_EQ(t.findText(-1, {u"Řepa", u"501100"}), NoRecord);
+    // A text key for a number field is compared as the number.
+    const int byNumber = t.addIndex({"N", {"N"}});
+    EXPECT_EQ(t.findText(byNumber, {u"3"}), r3);
+    EXPECT_EQ(t.find(byNumber, {3}), r3);
 
     // locate moves the cursor, with or without an index over the fields.
     const Value keys[] = {"ŘEPA", "501200"};
@@ -225,6 +234,71 @@ TEST(MemTable, HashedLookupsStayCorrectAfterEditsAndDeletes) {
     EXPECT_EQ(t.find(late, {"500123"}), ids[123]);
     t.emptyTable();
     EXPECT_EQ(t.find(late, {"500123"}), NoRecord);
+}
+
+// Random appends, key edits and deletes against a plain scan: the hashed
+// index, the filtered and sorted view and the cursor must agree with it.
+TEST(MemTable, IndexAndViewAgreeWithAScanUnderRandomChanges) {
+    TMemTable t(turnoverFields());
+    const int ix = t.addIndex({"Obraty", {"Zkratka", "Ucet"}});
+    t.setSort({{"Ucet", true}, {"Zkratka"}});
+    t.setFilter("Ucet <> '5'");
+    t.setFiltered(true);
+    const QStringList keys = {"a", "A", "ř", "Ř", "b", ""};
+    std::uint32_t seed = 12345;
+    auto rnd = [&](std::uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    std::vector<RecId> alive;
+    for (int step = 0; step < 4000; ++step) {
+        const auto op = rnd(10);
+        if (op < 5 || alive.empty()) {
+            alive.push_back(
+                t.appendRecord({keys[rnd(6)], QString::number(rnd(8)), Currency(), false, step}));
+        } else if (op < 8) {
+            const RecId id = alive[rnd(std::uint32_t(alive.size()))];
+            ASSERT_TRUE(
+                t.setValueAt(id, int(rnd(2)), op == 6 ? QString::number(rnd(8)) : keys[rnd(6)]));
+        } else {
+            const std::size_t at = rnd(std::uint32_t(alive.size()));
+            ASSERT_TRUE(t.deleteAt(alive[at]));
+            alive.erase(alive.begin() + std::ptrdiff_t(at));
+        }
+    }
+    ASSERT_EQ(t.totalCount(), int(alive.size()));
+    for (const QString& key : keys) {
+        for (int account = 0; account < 8; ++account) {
+            RecId expected = NoRecord;
+            for (RecId id : alive) {
+                if (t.textAt(id, 0).compare(key, Qt::CaseInsensitive) == 0 &&
+                    t.textAt(id, 1) == QString::number(account)) {
+                    expected = std::min(expected, id);
+                }
+            }
+            ASSERT_EQ(t.find(ix, {key, QString::number(account)}), expected);
+        }
+    }
+    std::vector<RecId> expectedView;
+    for (RecId id : alive) {
+        if (t.textAt(id, 1) != "5") {
+            expectedView.push_back(id);
+        }
+    }
+    std::sort(expectedView.begin(), expectedView.end(), [&](RecId a, RecId b) {
+        const int byAccount = t.textAt(b, 1).compare(t.textAt(a, 1), Qt::CaseInsensitive);
+        if (byAccount != 0) {
+            return byAccount < 0;
+        }
+        const int byKey = t.textAt(a, 0).compare(t.textAt(b, 0), Qt::CaseInsensitive);
+        return byKey != 0 ? byKey < 0 : a < b;
+    });
+    EXPECT_EQ(t.viewIds(), expectedView);
+    std::vector<RecId> walked;
+    for (t.first(); !t.eof(); t.next()) {
+        walked.push_back(t.currentId());
+    }
+    EXPECT_EQ(walked, expectedView);
 }
 
 struct SortCase {
