@@ -2,6 +2,7 @@
 
 #include "host/host_collation.h"
 #include "host/host_paths.h"
+#include "host/sql_text.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -10,12 +11,6 @@
 namespace arvelo::host {
 
 namespace {
-
-QString quoteIdent(const QString& name) {
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
 
 FieldType typeFromDeclared(const QString& declared) {
     FieldType t = FieldType::Text;
@@ -295,6 +290,23 @@ QString SqliteTable::selectList() const {
     return QStringLiteral("SELECT rowid, * FROM %1").arg(quoteIdent(m_table));
 }
 
+// The walk in index order from a record's key (index fields, then rowid).
+QString SqliteTable::resumeSql(const QString& comparison) const {
+    QStringList cols;
+    for (int c : m_indexColumns) {
+        cols << quoteIdent(m_fields[std::size_t(c)].name);
+    }
+    cols << QStringLiteral("rowid");
+    if (cols.size() == 1) {
+        return selectList() + QStringLiteral(" WHERE rowid %1 ?").arg(comparison) + orderBy();
+    }
+    const QStringList params(cols.size(), QStringLiteral("?"));
+    return selectList() +
+           QStringLiteral(" WHERE (%1) %2 (%3)")
+               .arg(cols.join(u','), comparison, params.join(u',')) +
+           orderBy();
+}
+
 QString SqliteTable::orderBy() const {
     QStringList cols;
     for (int c : m_indexColumns) {
@@ -415,19 +427,7 @@ int SqliteTable::resumeAfterCurrent(bool inclusive) {
         key.emplace_back(sqlite3_column_value(m_stmt, c + 1));
     }
     key.emplace_back(sqlite3_column_value(m_stmt, 0));
-    QStringList cols;
-    for (int c : m_indexColumns) {
-        cols << quoteIdent(m_fields[c].name);
-    }
-    cols << QStringLiteral("rowid");
-    QStringList params(cols.size(), QStringLiteral("?"));
-    const QString cmp = inclusive ? QStringLiteral(">=") : QStringLiteral(">");
-    const QString sql =
-        cols.size() == 1 ? selectList() + QStringLiteral(" WHERE rowid %1 ?").arg(cmp) + orderBy()
-                         : selectList() +
-                               QStringLiteral(" WHERE (%1) %2 (%3)")
-                                   .arg(cols.join(u','), cmp, params.join(u',')) +
-                               orderBy();
+    const QString sql = resumeSql(inclusive ? QStringLiteral(">=") : QStringLiteral(">"));
     resetPosition();
     m_stmt = prepare(sql);
     if (!m_stmt) {
@@ -700,18 +700,7 @@ int SqliteTable::Delete() {
         positionOnRowid(row);
         return code;
     }
-    QStringList cols;
-    for (int c : m_indexColumns) {
-        cols << quoteIdent(m_fields[std::size_t(c)].name);
-    }
-    cols << QStringLiteral("rowid");
-    const QString sql =
-        cols.size() == 1 ? selectList() + QStringLiteral(" WHERE rowid > ?") + orderBy()
-                         : selectList() +
-                               QStringLiteral(" WHERE (%1) > (%2)")
-                                   .arg(cols.join(u','),
-                                        QStringList(cols.size(), QStringLiteral("?")).join(u',')) +
-                               orderBy();
+    const QString sql = resumeSql(QStringLiteral(">"));
     m_stmt = prepare(sql);
     if (!m_stmt) {
         return result::Failed;

@@ -69,6 +69,7 @@ private:
     int fail(int code, const QString& message);
     int failSqlite(int rc, const QString& what);
     QString orderBy() const;
+    QString resumeSql(const QString& comparison) const;
     QString selectList() const;
     int stepCurrent();
     int positionOnRowid(long long rowid);

@@ -3,6 +3,7 @@
 #include "host/host_collation.h"
 #include "host/host_paths.h"
 #include "host/host_table.h"
+#include "host/sql_text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,12 +14,6 @@
 namespace arvelo::host {
 
 namespace {
-
-QString quoteIdent(const QString& name) {
-    QString q = name;
-    q.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + q + u'"';
-}
 
 QString columnSql(const FieldDef& f) {
     const QString name = quoteIdent(f.name);
