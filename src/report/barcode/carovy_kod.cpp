@@ -13,10 +13,10 @@ namespace {
 namespace t = tabulky;
 
 constexpr std::array<const char*, kPocetSymbologii> kNazvy = {
-    "2/5 interleaved", "2/5 industrial", "2/5 matrix", "Code 39",    "Code 39 Full",
-    "Code 128A",       "Code 128B",      "Code 128C",  "Code 93",    "Code 93 Full",
-    "MSI",             "PostNet",        "Codebar",    "EAN 8",      "EAN 13",
-    "UPC-A",           "UPC-E0",         "UPC-E1",     "UPC Supp2", "UPC Supp5",
+    "2/5 interleaved", "2/5 industrial", "2/5 matrix", "Code 39",      "Code 39 Full", "Code 128A",
+    "Code 128B",       "Code 128C",      "Code 93",    "Code 93 Full", "MSI",          "PostNet",
+    "Codebar",         "EAN 8",          "EAN 13",     "UPC-A",        "UPC-E0",       "UPC-E1",
+    "UPC Supp2",       "UPC Supp5",
 };
 
 // Collects the elements of a symbol. Every symbology alternates bar and space, so the kind of
@@ -43,7 +43,7 @@ public:
 private:
     TDruhPrvku DalsiDruh() const {
         return prvky_.empty() || prvky_.back().druh == TDruhPrvku::Mezera ? TDruhPrvku::Cara
-                                                                           : TDruhPrvku::Mezera;
+                                                                          : TDruhPrvku::Mezera;
     }
     void Pridej(TDruhPrvku druh, int trida) {
         prvky_.push_back({druh, static_cast<std::uint8_t>(trida)});
@@ -52,7 +52,9 @@ private:
     std::vector<TPrvekKodu> prvky_;
 };
 
-int Cislice(char c) { return c - '0'; }
+int Cislice(char c) {
+    return c - '0';
+}
 
 // Digits-only preparation: spaces and control characters trimmed at both ends, every other
 // non-digit becomes '0'.
@@ -104,7 +106,9 @@ std::string UpravDoplnek(std::string cislice, size_t n) {
     return cislice.substr(cislice.size() - n);
 }
 
-QString ZAscii(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
+QString ZAscii(std::string_view s) {
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
 
 void EanCislice(TStavitel& s, std::string_view cislice, std::string_view sady) {
     for (size_t i = 0; i < cislice.size(); ++i) {
@@ -497,8 +501,8 @@ void Doplnek(TZakodovanyKod& k, size_t n, const std::string& vstup, bool kontrol
     // Weights 3 and 9 from the rightmost, sum modulo 10. Five digits: chooses the parity;
     // two digits: shown in the text only (the value modulo 4 chooses the parity).
     const int kontrola = VazenySoucet(c, 3, 9) % 10;
-    const std::string_view sady = n == 5 ? t::kParitaSupp5[size_t(kontrola)]
-                                         : t::kParitaSupp2[size_t(std::stoi(c) % 4)];
+    const std::string_view sady =
+        n == 5 ? t::kParitaSupp5[size_t(kontrola)] : t::kParitaSupp2[size_t(std::stoi(c) % 4)];
     TStavitel s;
     s.Moduly("112");
     for (size_t i = 0; i < n; ++i) {

@@ -45,8 +45,7 @@ void KresliText(QPainter& painter, const QRect& obdelnik, const QString& text, i
     pismo.setPixelSize(std::max(1, 4 * modul));
     painter.setFont(pismo);
     const QFontMetrics metriky(pismo, painter.device());
-    const QRect ramec(obdelnik.topLeft(),
-                      QSize(metriky.horizontalAdvance(text), metriky.height()));
+    const QRect ramec(obdelnik.topLeft(), QSize(metriky.horizontalAdvance(text), metriky.height()));
     if (!text.isEmpty())
         painter.fillRect(ramec, Qt::white);
     painter.setPen(barva);
@@ -92,6 +91,8 @@ TZakodovanyKod KresliCarovyKod(QPainter& painter, const QRect& obdelnik, const Q
             painter.fillRect(QRect(x, 0, w, vyska), Qt::black);
             break;
         case TDruhPrvku::KratkaCara:
+            // White above it, like the spaces, so the symbol is one black-on-white block.
+            painter.fillRect(QRect(x, 0, w, vyska - kratka), Qt::white);
             painter.fillRect(QRect(x, vyska - kratka, w, kratka), Qt::black);
             break;
         }

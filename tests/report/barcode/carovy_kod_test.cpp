@@ -56,43 +56,93 @@ struct TPripad {
     QString data = {};  // expected encoded characters; empty = same as text
 };
 
-void PrintTo(const TPripad& p, std::ostream* os) { *os << p.nazev; }
+void PrintTo(const TPripad& p, std::ostream* os) {
+    *os << p.nazev;
+}
 
 std::vector<TPripad> PripadyEanUpc() {
     return {
-        {"Ean13Bez", syEan13, "123", false, "0000000001230", {},
+        {"Ean13Bez",
+         syEan13,
+         "123",
+         false,
+         "0000000001230",
+         {},
          "101" + Ean("L0L0L0L0L0L0") + "01010" + Ean("R0R0R1R2R3R0") + "101"},
-        {"Ean13S", syEan13, "123", true, "0000000001236", {6},
+        {"Ean13S",
+         syEan13,
+         "123",
+         true,
+         "0000000001236",
+         {6},
          "101" + Ean("L0L0L0L0L0L0") + "01010" + Ean("R0R0R1R2R3R6") + "101"},
         // 14 digits keep the last 13; first digit 5 -> L G G L L G.
-        {"Ean13Dlouhy", syEan13, "95901234123457", true, "5901234123457", {7},
+        {"Ean13Dlouhy",
+         syEan13,
+         "95901234123457",
+         true,
+         "5901234123457",
+         {7},
          "101" + Ean("L9G0G1L2L3G4") + "01010" + Ean("R1R2R3R4R5R7") + "101"},
-        {"Ean13Nedigit", syEan13, " 59012341234x7\t", false, "5901234123407", {},
+        {"Ean13Nedigit",
+         syEan13,
+         " 59012341234x7\t",
+         false,
+         "5901234123407",
+         {},
          "101" + Ean("L9G0G1L2L3G4") + "01010" + Ean("R1R2R3R4R0R7") + "101"},
-        {"Ean8", syEan8, "9638507", true, "96385074", {4},
+        {"Ean8",
+         syEan8,
+         "9638507",
+         true,
+         "96385074",
+         {4},
          "101" + Ean("L9L6L3L8") + "01010" + Ean("R5R0R7R4") + "101"},
-        {"UpcA", syUpcA, "03600029145", true, "036000291452", {2},
+        {"UpcA",
+         syUpcA,
+         "03600029145",
+         true,
+         "036000291452",
+         {2},
          "101" + Ean("L0L3L6L0L0L0") + "01010" + Ean("R2R9R1R4R5R2") + "101"},
         // 654321 expands to 0 65100 00432, check 7 -> parity EOEOEO.
-        {"UpcE0", syUpcE0, "654321", true, "6543217", {7},
-         "101" + Ean("G6L5G4L3G2L1") + "010101"},
+        {"UpcE0", syUpcE0, "654321", true, "6543217", {7}, "101" + Ean("G6L5G4L3G2L1") + "010101"},
         // The check digit lives in the parity only: without the flag it is the same.
-        {"UpcE0BezPriznaku", syUpcE0, "6543210", false, "6543217", {7},
+        {"UpcE0BezPriznaku",
+         syUpcE0,
+         "6543210",
+         false,
+         "6543217",
+         {7},
          "101" + Ean("G6L5G4L3G2L1") + "010101"},
         // Number system 1: 1 65100 00432 has check 4; the parity of row 4 inverted.
-        {"UpcE1", syUpcE1, "654321", true, "6543214", {4},
-         "101" + Ean("L6G5L4L3G2G1") + "010101"},
+        {"UpcE1", syUpcE1, "654321", true, "6543214", {4}, "101" + Ean("L6G5L4L3G2G1") + "010101"},
         // Add-ons pad on the left; 5 mod 4 = 1 -> L G.
         {"Supp2Jedna", syUpcSupp2, "5", false, "05", {}, "1011" + Ean("L0") + "01" + Ean("G5")},
-        {"Supp2SKontrolou", syUpcSupp2, "5", true, "055", {5},
+        {"Supp2SKontrolou",
+         syUpcSupp2,
+         "5",
+         true,
+         "055",
+         {5},
          "1011" + Ean("L0") + "01" + Ean("G5")},
         {"Supp2Dvanact", syUpcSupp2, "12", false, "12", {}, "1011" + Ean("L1") + "01" + Ean("L2")},
         {"Supp2Tri", syUpcSupp2, "99", false, "99", {}, "1011" + Ean("G9") + "01" + Ean("G9")},
         // 52495: 3 x (5+4+5) + 9 x (2+9) = 141 -> 1 -> G L G L L.
-        {"Supp5", syUpcSupp5, "52495", true, "524951", {1},
+        {"Supp5",
+         syUpcSupp5,
+         "52495",
+         true,
+         "524951",
+         {1},
          "1011" + Ean("G5") + "01" + Ean("L2") + "01" + Ean("G4") + "01" + Ean("L9") + "01" +
              Ean("L5")},
-        {"Supp5Kratky", syUpcSupp5, "5", false, "00005", {},
+        {"Supp5Kratky",
+         syUpcSupp5,
+         "5",
+         false,
+         "00005",
+         {},
          // 3 x 5 = 15 -> 5 -> L L G G L
          "1011" + Ean("L0") + "01" + Ean("L0") + "01" + Ean("G0") + "01" + Ean("G0") + "01" +
              Ean("L5")},
@@ -116,7 +166,12 @@ INSTANTIATE_TEST_SUITE_P(Tabulka, EanUpc, ::testing::ValuesIn(PripadyEanUpc()),
 std::vector<TPripad> PripadyOstatni() {
     return {
         // Pairs 01 23 45; check (105 + 1 + 2x23 + 3x45) mod 103 = 81.
-        {"Code128C", syCode128C, "12345", false, "012345", {81},
+        {"Code128C",
+         syCode128C,
+         "12345",
+         false,
+         "012345",
+         {81},
          "211232"
          "222122"
          "312131"
@@ -125,7 +180,12 @@ std::vector<TPripad> PripadyOstatni() {
          "2331112"},
         // Set A has no lower case; the value is upper-cased: A B C = 33 34 35,
         // check (103 + 33 + 68 + 105) mod 103 = 0.
-        {"Code128A", syCode128A, "abc", false, "ABC", {0},
+        {"Code128A",
+         syCode128A,
+         "abc",
+         false,
+         "ABC",
+         {0},
          "211412"
          "111323"
          "131123"
@@ -133,7 +193,12 @@ std::vector<TPripad> PripadyOstatni() {
          "212222"
          "2331112"},
         // a b c = 65 66 67 in set B, check (104 + 65 + 132 + 201) mod 103 = 90.
-        {"Code128B", syCode128B, "abc", false, "abc", {90},
+        {"Code128B",
+         syCode128B,
+         "abc",
+         false,
+         "abc",
+         {90},
          "211214"
          "121124"
          "121421"
@@ -141,14 +206,24 @@ std::vector<TPripad> PripadyOstatni() {
          "214121"
          "2331112"},
         // A character outside set B takes the value of the space: (104 + 33 + 0) mod 103 = 34.
-        {"Code128BMimo", syCode128B, QString::fromUtf8("Aé"), false, "A ", {34},
+        {"Code128BMimo",
+         syCode128B,
+         QString::fromUtf8("Aé"),
+         false,
+         "A ",
+         {34},
          "211214"
          "111323"
          "212222"
          "131123"
          "2331112"},
         // C = 464 mod 47 = 41 ('+'), K = 617 mod 47 = 6.
-        {"Code93", syCode93, "TEST93", false, "TEST93", {41, 6},
+        {"Code93",
+         syCode93,
+         "TEST93",
+         false,
+         "TEST93",
+         {41, 6},
          "111141"
          "211221"
          "221211"
@@ -190,25 +265,92 @@ std::vector<TPripad> PripadyDvousirkove() {
     const std::string hvezdicka = "100101101101"; // '*': n W n n w n w n n with W = 2
     return {
         // An odd count gets a leading zero; pair 0/1: bars NNWWN, spaces WNNNW.
-        {"Interleaved", sy2z5Prokladany, "1", false, "01", {}, "1010" "10010110110100" "1101"},
-        {"Industrial", sy2z5Prumyslovy, "7", false, "7", {},
-         "11011010" "101010110110" "11010110"},
-        {"Code39", syCode39, "A", false, "A", {}, hvezdicka + "0" + "110101001011" + "0" + hvezdicka},
+        {"Interleaved",
+         sy2z5Prokladany,
+         "1",
+         false,
+         "01",
+         {},
+         "1010"
+         "10010110110100"
+         "1101"},
+        {"Industrial",
+         sy2z5Prumyslovy,
+         "7",
+         false,
+         "7",
+         {},
+         "11011010"
+         "101010110110"
+         "11010110"},
+        {"Code39",
+         syCode39,
+         "A",
+         false,
+         "A",
+         {},
+         hvezdicka + "0" + "110101001011" + "0" + hvezdicka},
         // A, '-' and 1 are in the set, lower-case b is not: left out.
-        {"Code39Mimo", syCode39, "Ab", false, "A", {}, hvezdicka + "0" + "110101001011" + "0" + hvezdicka},
+        {"Code39Mimo",
+         syCode39,
+         "Ab",
+         false,
+         "A",
+         {},
+         hvezdicka + "0" + "110101001011" + "0" + hvezdicka},
         {"Code39Prazdny", syCode39, "ab", false, "", {}, ""},
         // '$' = 39: all bars narrow, three wide spaces.
-        {"Code39Dolar", syCode39, "$", false, "$", {}, hvezdicka + "0" + "100100100101" + "0" + hvezdicka},
-        {"Codabar", syCodabar, "1", false, "1", {},
-         "1011001001" "0" "101011001" "0" "1001001011"}, // A 1 B
-        {"CodabarMimo", syCodabar, "1x", false, "1", {},
-         "1011001001" "0" "101011001" "0" "1001001011"},
+        {"Code39Dolar",
+         syCode39,
+         "$",
+         false,
+         "$",
+         {},
+         hvezdicka + "0" + "100100100101" + "0" + hvezdicka},
+        {"Codabar",
+         syCodabar,
+         "1",
+         false,
+         "1",
+         {},
+         "1011001001"
+         "0"
+         "101011001"
+         "0"
+         "1001001011"}, // A 1 B
+        {"CodabarMimo",
+         syCodabar,
+         "1x",
+         false,
+         "1",
+         {},
+         "1011001001"
+         "0"
+         "101011001"
+         "0"
+         "1001001011"},
         // MSI 5 = 0101, check: 5 doubled = 10 -> 1 -> 9 = 1001.
-        {"Msi", syMsi, "5", false, "59", {9},
-         "110" "100110100110" "110100100110" "1001"},
+        {"Msi",
+         syMsi,
+         "5",
+         false,
+         "59",
+         {9},
+         "110"
+         "100110100110"
+         "110100100110"
+         "1001"},
         // PostNet 1 = 00011, 2 = 00101, with wide spaces.
-        {"PostNet", syPostNet, "12", false, "12", {},
-         "100" "s00s00s00100100" "s00s00100s00100" "1"},
+        {"PostNet",
+         syPostNet,
+         "12",
+         false,
+         "12",
+         {},
+         "100"
+         "s00s00s00100100"
+         "s00s00100s00100"
+         "1"},
     };
 }
 
@@ -297,9 +439,9 @@ TEST(CarovyKod, WidthClasses) {
         double pomer;
         std::array<int, 4> sirky;
     } const pripady[] = {
-        {1, 2.0, {1, 2, 3, 4}},  {8, 2.0, {8, 16, 24, 32}}, {4, 2.25, {4, 9, 13, 18}},
-        {2, 2.25, {2, 4, 6, 8}}, // 4.5 rounds to even
-        {6, 2.25, {6, 14, 21, 28}}, // 13.5 rounds to even
+        {1, 2.0, {1, 2, 3, 4}},     {8, 2.0, {8, 16, 24, 32}},
+        {4, 2.25, {4, 9, 13, 18}},  {2, 2.25, {2, 4, 6, 8}}, // 4.5 rounds to even
+        {6, 2.25, {6, 14, 21, 28}},                          // 13.5 rounds to even
     };
     for (const auto& p : pripady)
         EXPECT_EQ(SirkyTrid(p.modul, p.pomer), p.sirky) << p.modul << " " << p.pomer;
