@@ -173,7 +173,8 @@ int HodnotaCode39(QChar c) {
     return pozice == std::string_view::npos ? -1 : int(pozice);
 }
 
-// Encodes the characters of `data` that belong to the set; returns them.
+// Encodes the characters of `data` that belong to the set and returns them: the text of a
+// plain Code 39 symbol. The check character is not part of that text.
 QString Code39(TZakodovanyKod& k, const QString& data, bool kontrolniSoucet) {
     std::vector<int> hodnoty;
     QString znaky;
@@ -184,6 +185,7 @@ QString Code39(TZakodovanyKod& k, const QString& data, bool kontrolniSoucet) {
         hodnoty.push_back(h);
         znaky += c;
     }
+    k.data = znaky;
     if (hodnoty.empty())
         return znaky;
     if (kontrolniSoucet) {
@@ -202,7 +204,6 @@ QString Code39(TZakodovanyKod& k, const QString& data, bool kontrolniSoucet) {
     }
     s.UzkeSiroke(t::kCode39Hvezdicka);
     k.prvky = std::move(s).Vysledek();
-    k.data = znaky;
     return znaky;
 }
 
@@ -224,8 +225,10 @@ void Code128(TZakodovanyKod& k, int start, const std::vector<int>& hodnoty) {
 }
 
 void Code128AB(TZakodovanyKod& k, const QString& hodnota, bool sadaA) {
-    // Set A has no lower case: the value is upper-cased first. A character outside the set
-    // takes the value of the space, and the text shows the space too.
+    // Set A holds ASCII 0-95 only (control characters, digits, upper case); lower case would
+    // need a shift or a change to set B, which a one-set symbol does not have. So the value is
+    // upper-cased first and "abc" reads ABC. Any other character outside the set takes the
+    // value of the space, and the text shows that space, as a scanner reads it.
     const QString vstup = sadaA ? hodnota.toUpper() : hodnota;
     std::vector<int> hodnoty;
     QString znaky;
