@@ -13,17 +13,28 @@
 namespace arvelo::report::barcode {
 namespace {
 
+// Fonts need a GUI application; it lives for the test program and goes before Qt's own
+// statics do.
+class TQtAplikace : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (QGuiApplication::instance() == nullptr)
+            aplikace_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    void TearDown() override { aplikace_.reset(); }
+
+private:
+    int argc_ = 1;
+    char nazev_[20] = "test_report_barcode";
+    char* argv_[2] = {nazev_, nullptr};
+    std::unique_ptr<QGuiApplication> aplikace_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kAplikace =
+    ::testing::AddGlobalTestEnvironment(new TQtAplikace);
+
 class Kresleni : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QGuiApplication::instance() == nullptr) {
-            static int argc = 1;
-            static char nazev[] = "test_report_barcode";
-            static char* argv[] = {nazev, nullptr};
-            aplikace_ = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    }
-
     static QImage Platno(int sirka, int vyska) {
         QImage obraz(sirka, vyska, QImage::Format_RGB32);
         obraz.fill(QColor(200, 220, 240)); // neither black nor white
@@ -44,8 +55,6 @@ protected:
             s.push_back(Cerna(obraz, x0 + i * m, y) ? '1' : Bila(obraz, x0 + i * m, y) ? '0' : '?');
         return s;
     }
-
-    static inline std::unique_ptr<QGuiApplication> aplikace_;
 };
 
 std::string Moduly(const TZakodovanyKod& k) {
