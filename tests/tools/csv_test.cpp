@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -243,6 +244,9 @@ TEST_F(CsvTables, BadRowIsReportedWithItsLineAndNothingIsWritten) {
     QString error;
     EXPECT_FALSE(import(fresh("NEZNAMA"), good, &result, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("není v katalogu"))) << error.toStdString();
+    EXPECT_FALSE(import(fresh("chybi/UCDENIK"), good, &result, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("neexistuje"))) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fresh("chybi")));
 }
 
 TEST_F(CsvTables, DumpReportsMissingTablesAndIndexes) {
