@@ -246,6 +246,7 @@ int SqliteTable::Open(const QString& path) {
 
 void SqliteTable::Close() {
     m_stmt = nullptr;
+    m_writeStmts.clear();
     m_cache.clear();
     if (m_db) {
         if (m_inUpdate) {
@@ -611,23 +612,25 @@ void SqliteTable::Cancel() {
     m_edit.clear();
 }
 
-int SqliteTable::Post() {
-    if (!m_db) {
-        return fail(result::NotOpen, QStringLiteral("Tabulka není otevřena"));
+// The INSERT or UPDATE for the fields being written, prepared once per set of
+// fields: bulk loads post millions of records with the same fields.
+sqlite3_stmt* SqliteTable::writeStatement() {
+    std::vector<int> key;
+    key.reserve(m_edit.size() + 1);
+    key.push_back(m_appending ? 1 : 0);
+    for (const auto& entry : m_edit) {
+        key.push_back(entry.first);
     }
-    if (!m_appending && m_edit.empty()) {
-        return result::Ok;
-    }
-    if (!m_appending && !m_hasRow) {
-        return fail(result::NoRecord,
-                    QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
+    if (auto it = m_writeStmts.find(key); it != m_writeStmts.end()) {
+        sqlite3_reset(it->second);
+        sqlite3_clear_bindings(it->second);
+        return it->second;
     }
     QStringList cols;
-    for (const auto& [index, value] : m_edit) {
-        cols << quoteIdent(m_fields[std::size_t(index)].name);
+    for (const auto& entry : m_edit) {
+        cols << quoteIdent(m_fields[std::size_t(entry.first)].name);
     }
     QString sql;
-    const long long editedRow = m_appending ? 0 : RecNo();
     if (m_appending) {
         sql = cols.isEmpty()
                   ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdent(m_table))
@@ -642,9 +645,28 @@ int SqliteTable::Post() {
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
                   .arg(quoteIdent(m_table), sets.join(u','));
     }
+    sqlite3_stmt* stmt = prepare(sql);
+    if (stmt) {
+        m_writeStmts.emplace(std::move(key), stmt);
+    }
+    return stmt;
+}
+
+int SqliteTable::Post() {
+    if (!m_db) {
+        return fail(result::NotOpen, QStringLiteral("Tabulka není otevřena"));
+    }
+    if (!m_appending && m_edit.empty()) {
+        return result::Ok;
+    }
+    if (!m_appending && !m_hasRow) {
+        return fail(result::NoRecord,
+                    QStringLiteral("Tabulka %1 nemá aktuální záznam").arg(m_file));
+    }
+    const long long editedRow = m_appending ? 0 : RecNo();
     // A write may move records: the walk resumes from the record's key afterwards.
     resetPosition();
-    sqlite3_stmt* s = prepare(sql);
+    sqlite3_stmt* s = writeStatement();
     if (!s) {
         return result::Failed;
     }

@@ -66,6 +66,7 @@ private:
     using Stmt = std::unique_ptr<sqlite3_stmt, StmtDeleter>;
 
     sqlite3_stmt* prepare(const QString& sql);
+    sqlite3_stmt* writeStatement();
     int fail(int code, const QString& message);
     int failSqlite(int rc, const QString& what);
     QString orderBy() const;
@@ -89,8 +90,9 @@ private:
     std::vector<int> m_indexColumns; // field indexes of the current index
     int m_currentIndex = -1;
 
-    std::map<QString, Stmt> m_cache; // prepared statements by SQL text
-    sqlite3_stmt* m_stmt = nullptr;  // the statement whose row is current
+    std::map<QString, Stmt> m_cache;                        // prepared statements by SQL text
+    std::map<std::vector<int>, sqlite3_stmt*> m_writeStmts; // owned by m_cache
+    sqlite3_stmt* m_stmt = nullptr;                         // the statement whose row is current
     bool m_hasRow = false;
     bool m_streaming = false; // stepping m_stmt gives the next record in index order
 
