@@ -248,7 +248,7 @@ TEST_F(AccessRightsTest, OpenAndIndexFailuresNameTheTable) {
     }
     // A users table without the "Password" index.
     host::TableDef noPasswordIndex = pristupDef();
-    noPasswordIndex.indexes.pop_back();
+    dropIndex(noPasswordIndex, QStringLiteral("Password"));
     createTable(root, noPasswordIndex,
                 {newUser(1, QStringLiteral("U"), QStringLiteral("p"), QStringLiteral("A"))});
     createTable(root, pristup2Def(), {secondRow(QStringLiteral("p"), QStringLiteral("A"))});
@@ -364,7 +364,7 @@ TEST_F(AccessRightsTest, OlderLayoutEmptyPasswordUsesTheOperatingSystemUser) {
 
 TEST_F(AccessRightsTest, OlderLayoutWithoutOsUserIndexFails) {
     host::TableDef def = prisuzivDef();
-    def.indexes.pop_back();
+    dropIndex(def, QStringLiteral("UzivOS"));
     createTable(root, def,
                 {oldUser(1, QStringLiteral("U"), QStringLiteral("x"), QStringLiteral("u"), 1)});
     QFile::rename(root + QStringLiteral("PRISUZIV.DAT"), root + QStringLiteral("PrisUziv.dat"));

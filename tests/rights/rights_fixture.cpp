@@ -1,97 +1,48 @@
 #include "rights_fixture.h"
 
+#include "host/host_schema.h"
+
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace arvelo::rights::test {
 
 using host::FieldDef;
 using host::FieldType;
-using host::FolderLevel;
 using host::TableDef;
 
+// The rights tables as the host keeps them: straight from the catalogue, so
+// the tests read exactly what the demo agenda and imports create.
 namespace {
-
-FieldDef text(const char* name, int size) {
-    return {QString::fromLatin1(name), FieldType::Text, size};
+TableDef catalogued(const char* name) {
+    const TableDef* def = host::schema::find(QString::fromLatin1(name));
+    if (!def) {
+        throw std::logic_error(std::string("the host schema has no table ") + name);
+    }
+    return *def;
 }
-FieldDef level(const char* name) {
-    return {QString::fromLatin1(name), FieldType::Text, 1};
-}
-FieldDef flag(const char* name) {
-    return {QString::fromLatin1(name), FieldType::Boolean, 0};
-}
-
-const char* const PristupLevels[] = {
-    "VystaveneF", "SzSkladDok", "JUPDTisk",   "Elektronic", "Pristupova", "SeznamPrij",
-    "SeznamNabi", "SeznamVyst", "SkPrehledo", "Verifikace", "SeznamPokl", "JUSzPkDok",
-    "SeznamBank", "JUSeznamBa", "SeznamZava", "JUSeznamZa", "SeznamPohl", "JUSzPohled",
-    "InterniDok", "PrijateFak", "Vysledovka", "KUhradDluz", "JUKUhradDl"};
-const char* const Pristup2Levels[] = {"SeznamPPop", "SeznamVPop", "SeznamPNab", "JUInterniD",
-                                      "KonfUdZas"};
-
 } // namespace
 
 TableDef pristupDef() {
-    TableDef def;
-    def.name = QStringLiteral("PRISTUP");
-    def.level = FolderLevel::DataRoot;
-    def.fields = {text("KonfigName", 30),
-                  text("Jmeno", 40),
-                  {QStringLiteral("ID"), FieldType::Integer, 0},
-                  text("Poznamka", 255),
-                  text("Password", 30)};
-    for (const char* name : PristupLevels) {
-        def.fields.push_back(level(name));
-    }
-    for (const char* name : {"VisPorCenu", "UzamceniDo", "ZobrAkce"}) {
-        def.fields.push_back(flag(name));
-    }
-    def.indexes = {{QStringLiteral("Jmeno"), {QStringLiteral("Jmeno")}},
-                   {QStringLiteral("Password"), {QStringLiteral("Password")}}};
-    return def;
+    return catalogued("PRISTUP");
 }
 
 TableDef pristup2Def() {
-    TableDef def;
-    def.name = QStringLiteral("PRISTUP2");
-    def.level = FolderLevel::DataRoot;
-    def.fields = {text("Password", 30)};
-    for (const char* name : Pristup2Levels) {
-        def.fields.push_back(level(name));
-    }
-    return def;
+    return catalogued("PRISTUP2");
 }
 
 TableDef prisuzivDef() {
-    TableDef def;
-    def.name = QStringLiteral("PRISUZIV");
-    def.level = FolderLevel::DataRoot;
-    def.fields = {text("KonfigName", 30),
-                  text("Jmeno", 40),
-                  {QStringLiteral("ID_Pristup"), FieldType::Integer, 0},
-                  text("Poznamka", 255),
-                  text("Password", 30),
-                  text("UzivOS", 40),
-                  {QStringLiteral("PrihlZp"), FieldType::Integer, 0},
-                  flag("VisPorCenu"),
-                  flag("UzamceniDo"),
-                  flag("ZobrAkce")};
-    def.indexes = {{QStringLiteral("Jmeno"), {QStringLiteral("Jmeno")}},
-                   {QStringLiteral("Password"), {QStringLiteral("Password")}},
-                   {QStringLiteral("UzivOS"), {QStringLiteral("UzivOS")}}};
-    return def;
+    return catalogued("PRISUZIV");
 }
 
 TableDef prispolDef() {
-    TableDef def;
-    def.name = QStringLiteral("PRISPOL");
-    def.level = FolderLevel::DataRoot;
-    def.fields = {{QStringLiteral("FL_Pristup"), FieldType::Integer, 0},
-                  text("Polozka", 20),
-                  text("Hodnota", 1)};
-    def.indexes = {{QStringLiteral("FL_Pristup+Polozka"),
-                    {QStringLiteral("FL_Pristup"), QStringLiteral("Polozka")}}};
-    return def;
+    return catalogued("PRISPOL");
+}
+
+void dropIndex(TableDef& def, const QString& indexName) {
+    std::erase_if(def.indexes, [&](const host::IndexDef& i) {
+        return i.name.compare(indexName, Qt::CaseInsensitive) == 0;
+    });
 }
 
 Row allLevels(const host::TableDef& def, const QString& value) {

@@ -18,6 +18,8 @@ host::TableDef pristupDef();  // newer layout: users and most rights
 host::TableDef pristup2Def(); // newer layout: further rights
 host::TableDef prisuzivDef(); // older layout: users
 host::TableDef prispolDef();  // older layout: one row per user and right
+// A damaged table: the layout without one of its indexes.
+void dropIndex(host::TableDef& def, const QString& indexName);
 
 using Row = std::map<QString, host::Variant>;
 
