@@ -30,13 +30,15 @@ bool NacistRoky(THlavniData& data, const QString& adresarAgendy) {
     for (const QString& entry : host::paths::list(agenda, QStringLiteral("Rok.*"), true)) {
         TS3IniFile ini(rokIni(agenda + entry), data.Formaty());
         t.append();
-        t.setValue(name, ini.ReadString(kGlobal, QStringLiteral("Účetní rok"), QStringLiteral("---")));
+        t.setValue(name,
+                   ini.ReadString(kGlobal, QStringLiteral("Účetní rok"), QStringLiteral("---")));
         t.setValue(number, entry.mid(entry.lastIndexOf(u'.') + 1).left(10));
         t.setValue(done, false);
         t.post();
     }
     if (t.recordCount() == 0) {
-        showError(data.Vyzvy(), QStringLiteral("Chyba: vybraná agenda neobsahuje žádný účetní rok."));
+        showError(data.Vyzvy(),
+                  QStringLiteral("Chyba: vybraná agenda neobsahuje žádný účetní rok."));
         return false;
     }
     t.first();

@@ -4,7 +4,6 @@
 #include "host/host_paths.h"
 
 #include <QFile>
-
 #include <algorithm>
 #include <cctype>
 
@@ -131,8 +130,7 @@ QDate TIniFile::ReadDate(const QString& section, const QString& key, const QDate
     return d.isValid() ? d : def;
 }
 
-QDateTime TIniFile::ReadDateTime(const QString& section, const QString& key,
-                                 const QDateTime& def) {
+QDateTime TIniFile::ReadDateTime(const QString& section, const QString& key, const QDateTime& def) {
     const QDateTime d = m_formats.parseDateTime(ReadString(section, key, QString()));
     return d.isValid() ? d : def;
 }
@@ -181,8 +179,7 @@ bool TIniFile::WriteDate(const QString& section, const QString& key, const QDate
     return WriteString(section, key, m_formats.dateText(value));
 }
 
-bool TIniFile::WriteDateTime(const QString& section, const QString& key,
-                             const QDateTime& value) {
+bool TIniFile::WriteDateTime(const QString& section, const QString& key, const QDateTime& value) {
     return WriteString(section, key, m_formats.dateTimeText(value));
 }
 

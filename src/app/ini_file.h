@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
-
 #include <vector>
 
 namespace arvelo::app {
@@ -48,8 +47,7 @@ public:
     virtual bool WriteBool(const QString& section, const QString& key, bool value);
     virtual bool WriteFloat(const QString& section, const QString& key, double value);
     virtual bool WriteDate(const QString& section, const QString& key, const QDate& value);
-    virtual bool WriteDateTime(const QString& section, const QString& key,
-                               const QDateTime& value);
+    virtual bool WriteDateTime(const QString& section, const QString& key, const QDateTime& value);
     virtual bool WriteTime(const QString& section, const QString& key, const QTime& value);
     virtual bool DeleteKey(const QString& section, const QString& key);
 

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
-
 #include <filesystem>
 #include <vector>
 
@@ -66,8 +65,8 @@ std::optional<QString> KopirovatInstalaci(const QString& programFolder, const QS
     const QString program = host::paths::folder(programFolder);
     const QString setupDat = program + QStringLiteral("SetupDat/");
     const QString userMarkFile = host::paths::folder(userFolder) + QStringLiteral("setup.ini");
-    const QString shipped = TIniFile(setupDat + QStringLiteral("setup.ini"))
-                                .ReadString(kInstall, kSign, QString());
+    const QString shipped =
+        TIniFile(setupDat + QStringLiteral("setup.ini")).ReadString(kInstall, kSign, QString());
     {
         TIniFile user(userMarkFile);
         if (user.ReadString(kInstall, kSign, QString()) == shipped) {
@@ -79,8 +78,8 @@ std::optional<QString> KopirovatInstalaci(const QString& programFolder, const QS
     std::vector<Staged> staged;
     TIniFile list(program + QStringLiteral("InsMon.ini"));
     for (int n = 1; n <= kMaxEntries; ++n) {
-        const QString source = list.ReadString(QStringLiteral("COPY"),
-                                               QStringLiteral("Source%1").arg(n), QString());
+        const QString source =
+            list.ReadString(QStringLiteral("COPY"), QStringLiteral("Source%1").arg(n), QString());
         if (source.isEmpty()) {
             break;
         }

@@ -71,9 +71,21 @@ QString SystemFormats::timeText(const QTime& time) const {
     return time.isValid() ? m_locale.toString(time, m_time) : QString();
 }
 
+namespace {
+// Days and months typed without their leading zero ("5.3.2026") are dates too.
+QString relaxed(QString format) {
+    format.replace(QStringLiteral("dd"), QStringLiteral("d"));
+    format.replace(QStringLiteral("MM"), QStringLiteral("M"));
+    return format;
+}
+} // namespace
+
 QDate SystemFormats::parseDate(const QString& text) const {
     const QString t = text.trimmed();
     QDate d = m_locale.toDate(t, m_date);
+    if (!d.isValid()) {
+        d = m_locale.toDate(t, relaxed(m_date));
+    }
     if (!d.isValid()) {
         // The date part of a date-and-time text.
         d = m_locale.toDateTime(t, dateTimeFormat()).date();
@@ -85,7 +97,10 @@ QDateTime SystemFormats::parseDateTime(const QString& text) const {
     const QString t = text.trimmed();
     QDateTime dt = m_locale.toDateTime(t, dateTimeFormat());
     if (!dt.isValid()) {
-        const QDate d = m_locale.toDate(t, m_date);
+        dt = m_locale.toDateTime(t, relaxed(m_date) + u' ' + m_time);
+    }
+    if (!dt.isValid()) {
+        const QDate d = parseDate(t);
         if (d.isValid()) {
             dt = QDateTime(d, QTime(0, 0));
         }

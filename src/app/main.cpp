@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QTimer>
-
 #include <memory>
 
 int main(int argc, char* argv[]) {

@@ -29,8 +29,8 @@ void THlavniData::ZavritTabulky() {
 
 std::optional<QString> THlavniData::PublikovanaVlastnost(const QString& name) const {
     const std::pair<const char16_t*, const QString*> kVlastnosti[] = {
-        {u"NazevAgendy", &NazevAgendy}, {u"ICOAgendy", &ICOAgendy},
-        {u"ObdobiText", &ObdobiText},   {u"PohybyText", &PohybyText},
+        {u"NazevAgendy", &NazevAgendy},     {u"ICOAgendy", &ICOAgendy},
+        {u"ObdobiText", &ObdobiText},       {u"PohybyText", &PohybyText},
         {u"PorovnaniText", &PorovnaniText},
     };
     for (const auto& [n, v] : kVlastnosti) {

@@ -10,7 +10,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 #include <optional>
 
@@ -50,8 +49,8 @@ public:
     TMoneySazbyDPHAgendy SazbyDPH;
     bool MaObdobiDPH() const { return SazbyDPH.MaObdobiDPH(); }
 
-    bool Preruseno = false;    // the user asked to interrupt
-    bool ChybovyStav = false;  // the run listed data problems
+    bool Preruseno = false;     // the user asked to interrupt
+    bool ChybovyStav = false;   // the run listed data problems
     bool Zaneprazdneno = false; // busy: bulk walks of the result tables
 
     Currency SoucetNakladyOB;

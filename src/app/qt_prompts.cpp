@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
-
 #include <cstdio>
 
 namespace arvelo::app {
@@ -108,8 +107,8 @@ std::optional<QString> QtPrompts::inputBox(const QString& caption, const QString
 }
 
 std::optional<QString> QtPrompts::openFileName(const FileRequest& r) {
-    const QString name = QFileDialog::getOpenFileName(m_parent, r.title, r.folder + r.fileName,
-                                                      qtFilter(r.filter));
+    const QString name =
+        QFileDialog::getOpenFileName(m_parent, r.title, r.folder + r.fileName, qtFilter(r.filter));
     if (name.isEmpty()) {
         return std::nullopt;
     }

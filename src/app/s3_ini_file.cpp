@@ -65,11 +65,11 @@ void TS3IniFile::store(const QString& section, const QString& key, const host::V
         if (m_table->Append() != host::result::Ok) {
             return;
         }
-        const bool ok = m_table->SetValue(QStringLiteral("Section1"), section) == host::result::Ok &&
-                        m_table->SetValue(QStringLiteral("Variable"), key) == host::result::Ok &&
-                        m_table->SetValue(QStringLiteral("TypeVar"), QString()) ==
-                            host::result::Ok &&
-                        m_table->SetValue(QStringLiteral("Value"), value) == host::result::Ok;
+        const bool ok =
+            m_table->SetValue(QStringLiteral("Section1"), section) == host::result::Ok &&
+            m_table->SetValue(QStringLiteral("Variable"), key) == host::result::Ok &&
+            m_table->SetValue(QStringLiteral("TypeVar"), QString()) == host::result::Ok &&
+            m_table->SetValue(QStringLiteral("Value"), value) == host::result::Ok;
         if (ok) {
             m_table->Post();
         } else {
@@ -188,8 +188,7 @@ bool TS3IniFile::WriteDate(const QString& section, const QString& key, const QDa
     return true;
 }
 
-bool TS3IniFile::WriteDateTime(const QString& section, const QString& key,
-                               const QDateTime& value) {
+bool TS3IniFile::WriteDateTime(const QString& section, const QString& key, const QDateTime& value) {
     if (!m_table) {
         return TIniFile::WriteDateTime(section, key, value);
     }

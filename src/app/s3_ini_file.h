@@ -43,8 +43,7 @@ public:
     bool WriteBool(const QString& section, const QString& key, bool value) override;
     bool WriteFloat(const QString& section, const QString& key, double value) override;
     bool WriteDate(const QString& section, const QString& key, const QDate& value) override;
-    bool WriteDateTime(const QString& section, const QString& key,
-                       const QDateTime& value) override;
+    bool WriteDateTime(const QString& section, const QString& key, const QDateTime& value) override;
     bool WriteTime(const QString& section, const QString& key, const QTime& value) override;
     bool DeleteKey(const QString& section, const QString& key) override;
 

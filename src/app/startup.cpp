@@ -214,8 +214,7 @@ bool selhani(THlavniData& data, const QString& text, MessageKind kind = MessageK
 }
 } // namespace
 
-bool SpustitModul(THlavniData& data, const QStringList& arguments,
-                  const QString& adresarProgramu) {
+bool SpustitModul(THlavniData& data, const QStringList& arguments, const QString& adresarProgramu) {
     TKontextSpusteni& k = data.Kontext;
     k.AdresarProgramu = host::paths::folder(adresarProgramu);
     k.SouborNapovedy = k.AdresarProgramu + QStringLiteral("insmon.html");

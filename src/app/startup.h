@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
-
 #include <vector>
 
 namespace arvelo::app {
@@ -109,7 +108,6 @@ private:
 // installation copy, the VAT model, the options with the host version check,
 // the agenda identity and the double-entry test. Every failure has shown its
 // message when this returns false, and the folders it created are gone again.
-bool SpustitModul(THlavniData& data, const QStringList& arguments,
-                  const QString& adresarProgramu);
+bool SpustitModul(THlavniData& data, const QStringList& arguments, const QString& adresarProgramu);
 
 } // namespace arvelo::app

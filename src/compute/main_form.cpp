@@ -49,7 +49,8 @@ TfrmMain::TfrmMain(app::Prompts& prompts, const app::SystemFormats& formats, QWi
     m_prerusit->hide();
     connect(m_zavrit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_prerusit, &QPushButton::clicked, this, [this] { m_data->Preruseno = true; });
-    connect(m_zpet, &QPushButton::clicked, this, [this] { ZobrazitStranku(AktualniStranka() - 1); });
+    connect(m_zpet, &QPushButton::clicked, this,
+            [this] { ZobrazitStranku(AktualniStranka() - 1); });
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -72,7 +73,7 @@ TfrmMain::TfrmMain(app::Prompts& prompts, const app::SystemFormats& formats, QWi
     buttons->setContentsMargins(12, 0, 12, 0);
     layout->addWidget(bottom);
 
-    resize(620, 440);
+    resize(660, 440);
     ZobrazitStranku(0);
 }
 
@@ -103,8 +104,8 @@ QWidget* TfrmMain::vytvoritUvod() {
 
     auto* name = label(QStringLiteral("lblNazevProgramu"), app::kNazevProgramu, page);
     name->setFont(scaled(name->font(), 1.8, true));
-    auto* subtitle = label(QStringLiteral("lblPodtitul"),
-                           QStringLiteral("(zásuvný modul pro Money S3)"), page);
+    auto* subtitle =
+        label(QStringLiteral("lblPodtitul"), QStringLiteral("(zásuvný modul pro Money S3)"), page);
     auto* description = label(
         QStringLiteral("lblPopis"),
         QStringLiteral("Pomocí tohoto externího modulu Money můžete zobrazit výsledovku volitelně "
@@ -114,25 +115,25 @@ QWidget* TfrmMain::vytvoritUvod() {
                        "ukazuje uspořádání nákladů a výnosů k určitému datu."),
         page);
     description->setWordWrap(true);
-    auto* next = label(QStringLiteral("lblPokracovat"),
-                       QStringLiteral("Chcete-li pokračovat, klepněte myší na tlačítko [Další]"),
-                       page);
+    auto* next =
+        label(QStringLiteral("lblPokracovat"),
+              QStringLiteral("Chcete-li pokračovat, klepněte myší na tlačítko [Další]"), page);
     next->setWordWrap(true);
 
-    auto* versionCaption = label(QStringLiteral("lblVerzeModulu"),
-                                 QStringLiteral("Verze modulu"), page);
+    auto* versionCaption =
+        label(QStringLiteral("lblVerzeModulu"), QStringLiteral("Verze modulu"), page);
     versionCaption->setFont(scaled(versionCaption->font(), 1.0, true));
     auto* version = label(QStringLiteral("lblVerze"), app::kVerzeModulu, page);
 
-    auto* rightsCaption = label(QStringLiteral("lblPristupovaPrava"),
-                                QStringLiteral("Přístupová práva"), page);
+    auto* rightsCaption =
+        label(QStringLiteral("lblPristupovaPrava"), QStringLiteral("Přístupová práva"), page);
     rightsCaption->setFont(scaled(rightsCaption->font(), 1.0, true));
     auto* rightsText = label(QStringLiteral("lblPristupNastavite"),
                              QStringLiteral("přístup k tomuto doplňku nastavíte"), page);
     // The rights editor comes with the extended per-user rights; until then
     // the link is shown inactive rather than as a link that does nothing.
-    auto* rightsLink = label(QStringLiteral("lblKlepnutimZde"),
-                             QStringLiteral("klepnutím zde"), page);
+    auto* rightsLink =
+        label(QStringLiteral("lblKlepnutimZde"), QStringLiteral("klepnutím zde"), page);
     rightsLink->setEnabled(false);
 
     auto* text = new QVBoxLayout;

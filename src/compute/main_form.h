@@ -3,7 +3,6 @@
 #include "app/locale_format.h"
 
 #include <QWidget>
-
 #include <memory>
 
 class QLabel;
