@@ -9,6 +9,7 @@
 #include "host/day_date.h"
 #include "host/host_paths.h"
 
+#include <QHash>
 #include <array>
 
 namespace arvelo::compute {
@@ -74,17 +75,34 @@ struct TVypocet::TBeh {
     int jUcMD = -1, jUcD = -1, jDel = -1, jFree = -1, jZdroj = -1, jCinnost = -1, jStred = -1,
         jZakazka = -1, jDatum = -1, jCastka = -1, jCislo = -1, jSkupina = -1;
     // mtObraty / mtSkupiny fields and indexes.
-    int oIndex = -1, oPSMD = -1, oPSD = -1, oObratMD = -1, oObratD = -1;
-    int sIndex = -1, sNazev = -1;
+    int oPSMD = -1, oPSD = -1, oObratMD = -1, oObratD = -1;
     int lZkrat = -1, lNazev = -1;
 
-    // The turnover row and group of the last key: consecutive lines of an
-    // account mostly share their group.
-    QString posledniKlicObratu;
-    ui::RecId posledniObrat = ui::NoRecord;
-    QString posledniKlicSkupiny;
-    ui::RecId posledniSkupina = ui::NoRecord;
-    bool skupinaPlatna = false;
+    // Keys and accounts that are equal without regard to letter case get one
+    // number, the first time a spelling is met; the turnover row of (key,
+    // account) and the group of a key are then found by number, so that a
+    // journal line costs two hash lookups of its exact spelling.
+    QHash<QString, int> cisloKlice;          // exact spelling -> key number
+    QHash<QString, int> cisloSlozenehoKlice; // case-folded -> key number
+    std::vector<ui::RecId> skupinaKlice;     // key number -> mtSkupiny record
+    QHash<QString, int> cisloUctu;           // case-folded account -> number
+    QHash<quint64, ui::RecId> radekObratu;   // (key, account) -> mtObraty record
+    int cisloAktualnihoUctu = 0;
+
+    int cislo(const QString& klic) {
+        const auto it = cisloKlice.constFind(klic);
+        if (it != cisloKlice.constEnd()) {
+            return *it;
+        }
+        const QString slozeny = klic.toCaseFolded();
+        auto jt = cisloSlozenehoKlice.constFind(slozeny);
+        if (jt == cisloSlozenehoKlice.constEnd()) {
+            jt = cisloSlozenehoKlice.insert(slozeny, int(skupinaKlice.size()));
+            skupinaKlice.push_back(ui::NoRecord);
+        }
+        cisloKlice.insert(klic, *jt);
+        return *jt;
+    }
 
     TBeh(app::THlavniData& d, const TNastaveniBehu& nastaveni, TPrubeh& p)
         : data(d), n(nastaveni), prubeh(p) {}
@@ -165,7 +183,8 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     if (denik.Value(jDel).toBool() || denik.Value(jFree).toBool()) {
         return;
     }
-    if (n.IgnorovatPrevod && stejnyText(denik.Value(jZdroj).toString(), QStringLiteral("XZ"))) {
+    const QString zdroj = denik.Value(jZdroj).toString();
+    if (n.IgnorovatPrevod && stejnyText(zdroj, QStringLiteral("XZ"))) {
         return;
     }
     if (n.Cinnosti.zapnuto && !n.Cinnosti.propousti(denik.Value(jCinnost).toString())) {
@@ -195,19 +214,19 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     }
 
     ui::TMemTable& obraty = data.mtObraty;
-    if (posledniObrat == ui::NoRecord || klic != posledniKlicObratu) {
-        posledniKlicObratu = klic;
-        posledniObrat = obraty.find(oIndex, {host::Variant(klic), host::Variant(ucet)});
-        if (posledniObrat == ui::NoRecord) {
-            const Currency nula;
-            posledniObrat =
-                obraty.appendRecord({host::Variant(klic), host::Variant(ucet), nula, nula, nula,
-                                     nula, host::Variant(nakladovy), host::Variant(nazevUctu)});
-        }
+    const int cisloRadku = cislo(klic);
+    const quint64 klicRadku = (quint64(quint32(cisloRadku)) << 32) | quint32(cisloAktualnihoUctu);
+    auto radek = radekObratu.constFind(klicRadku);
+    if (radek == radekObratu.constEnd()) {
+        const Currency nula;
+        radek = radekObratu.insert(
+            klicRadku,
+            obraty.appendRecord({host::Variant(klic), host::Variant(ucet), nula, nula, nula, nula,
+                                 host::Variant(nakladovy), host::Variant(nazevUctu)}));
     }
 
     bool pocatecni = false;
-    if (stejnyText(denik.Value(jZdroj).toString(), QStringLiteral("XP"))) {
+    if (stejnyText(zdroj, QStringLiteral("XP"))) {
         if (n.DleDatumu && !jeReferencni) {
             return;
         }
@@ -224,22 +243,16 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     }
 
     const int sloupec = pocatecni ? (md ? oPSMD : oPSD) : (md ? oObratMD : oObratD);
-    obraty.addCurrencyAt(posledniObrat, sloupec, denik.Value(jCastka).toCurrency());
+    obraty.addCurrencyAt(*radek, sloupec, denik.Value(jCastka).toCurrency());
 
-    ui::TMemTable& skupiny = data.mtSkupiny;
-    if (skupinaPlatna && klic == posledniKlicSkupiny) {
-        return;
-    }
-    posledniKlicSkupiny = klic;
-    skupinaPlatna = true;
-    posledniSkupina = skupiny.find(sIndex, {host::Variant(klic)});
-    if (posledniSkupina == ui::NoRecord) {
+    ui::RecId& skupina = skupinaKlice[std::size_t(cisloRadku)];
+    if (skupina == ui::NoRecord) {
         std::array<host::Variant, 13> zaznam;
         zaznam.fill(host::Variant(Currency()));
         zaznam[0] = host::Variant(klic);
         zaznam[1] = host::Variant(nazevSkupiny(klic));
         zaznam[11] = host::Variant(); // ID: set by the table
-        posledniSkupina = skupiny.appendRecord(zaznam);
+        skupina = data.mtSkupiny.appendRecord(zaznam);
     }
 }
 
@@ -252,7 +265,6 @@ void TVypocet::TBeh::zpracovatStranu(host::TBFTable& denik, const QString& cesta
         *selhani = true;
         return;
     }
-    posledniObrat = ui::NoRecord; // the row cache is per account and side
     if (denik.Seek(ucet) != host::result::Found) {
         return;
     }
@@ -337,6 +349,12 @@ bool TVypocet::TBeh::zpracovatRok(const QString& slozka) {
             prijat = false;
         }
         if (prijat) {
+            const QString slozenyUcet = ucet.toCaseFolded();
+            auto cisloIt = cisloUctu.constFind(slozenyUcet);
+            if (cisloIt == cisloUctu.constEnd()) {
+                cisloIt = cisloUctu.insert(slozenyUcet, int(cisloUctu.size()));
+            }
+            cisloAktualnihoUctu = *cisloIt;
             const QString nazevUctu = osnova.Value(uNazev).toString();
             const bool nakladovy = typ == 3;
             bool selhani = false;
@@ -366,6 +384,7 @@ TVypocet::~TVypocet() = default;
 
 bool TVypocet::Spustit() {
     TZavritTabulky zavrit(m_data);
+    m_data.Preruseno = false;
     // The years of the period and the date periods, as the wizard prepares
     // them before the computation.
     if (!app::NacistRoky(m_data, m_data.Kontext.AdresarAgendy)) {
@@ -402,13 +421,10 @@ bool TVypocet::vypocet() {
     beh.seznamSkupiny = SeznamSkupiny(beh.druh);
     beh.datumOd = den(n.DatumOd);
     beh.datumDo = den(n.DatumDo);
-    beh.oIndex = data.mtObraty.indexNumber(u"ZkratkaUcet");
     beh.oPSMD = data.mtObraty.fieldIndex(u"PSMD");
     beh.oPSD = data.mtObraty.fieldIndex(u"PSD");
     beh.oObratMD = data.mtObraty.fieldIndex(u"ObratMD");
     beh.oObratD = data.mtObraty.fieldIndex(u"ObratD");
-    beh.sIndex = data.mtSkupiny.indexNumber(u"Zkratka");
-    beh.sNazev = data.mtSkupiny.fieldIndex(u"Nazev");
 
     ui::TMemTable& roky = data.mtYear;
     const int yName = roky.fieldIndex(u"YearName");
@@ -456,7 +472,6 @@ bool TVypocet::vypocet() {
     const QString agenda = host::paths::folder(data.Kontext.AdresarAgendy);
     for (const TObdobi& o : obdobi) {
         beh.obdobi = o;
-        beh.skupinaPlatna = false;
         if (!app::NacistRoky(data, agenda)) {
             return false;
         }

@@ -30,7 +30,8 @@ public:
     // is left out: the caller reports Informace itself.
     void setDotazNaChyby(bool ano) { m_dotazNaChyby = ano; }
 
-    // Years, date periods, computation. True when the run succeeded.
+    // Clears Preruseno, then years, date periods, computation. True when the
+    // run succeeded.
     bool Spustit();
 
     // The first line of the information window.
