@@ -1,11 +1,11 @@
 #include "ui/mem_table.h"
 
+#include "ui/flat_hash.h"
 #include "ui/mem_filter.h"
 #include "ui/value_compare.h"
 
 #include <QMetaMethod>
 #include <algorithm>
-#include <unordered_map>
 
 namespace arvelo::ui {
 
@@ -15,7 +15,7 @@ struct TMemTable::HashIndex {
     QString name;
     std::vector<int> fields;
     bool caseInsensitive = true;
-    std::unordered_multimap<std::uint64_t, RecId> map;
+    TFlatHash map;
 };
 
 TMemTable::TMemTable(QObject* parent) : QObject(parent) {}
@@ -160,9 +160,7 @@ RecId TMemTable::findIn(const HashIndex& index, std::span<const Value> keys,
         h = values::hash(m_fields[index.fields[k]].type, keys[k], index.caseInsensitive, h);
     }
     RecId best = NoRecord;
-    const auto [from, to] = index.map.equal_range(h);
-    for (auto it = from; it != to; ++it) {
-        const RecId id = it->second;
+    index.map.forEach(h, [&](RecId id) {
         const Value* rec = record(id);
         bool same = true;
         for (std::size_t k = 0; k < keys.size() && same; ++k) {
@@ -175,7 +173,8 @@ RecId TMemTable::findIn(const HashIndex& index, std::span<const Value> keys,
                 all->push_back(id);
             }
         }
-    }
+        return true;
+    });
     if (all) {
         std::sort(all->begin(), all->end());
     }
@@ -184,23 +183,15 @@ RecId TMemTable::findIn(const HashIndex& index, std::span<const Value> keys,
 
 void TMemTable::indexInsert(RecId id) {
     for (auto& index : m_indexes) {
-        index->map.emplace(hashRecord(id, *index), id);
+        index->map.insert(hashRecord(id, *index), id);
     }
     if (m_linkHash) {
-        m_linkHash->map.emplace(hashRecord(id, *m_linkHash), id);
+        m_linkHash->map.insert(hashRecord(id, *m_linkHash), id);
     }
 }
 
 void TMemTable::indexRemove(RecId id) {
-    auto removeFrom = [&](HashIndex& index) {
-        const auto [from, to] = index.map.equal_range(hashRecord(id, index));
-        for (auto it = from; it != to; ++it) {
-            if (it->second == id) {
-                index.map.erase(it);
-                return;
-            }
-        }
-    };
+    auto removeFrom = [&](HashIndex& index) { index.map.erase(hashRecord(id, index), id); };
     for (auto& index : m_indexes) {
         removeFrom(*index);
     }
@@ -226,7 +217,7 @@ int TMemTable::addIndex(const TIndexDef& def) {
     index->map.reserve(m_liveCount);
     for (RecId id = 0; id < m_alive.size(); ++id) {
         if (m_alive[id]) {
-            index->map.emplace(hashRecord(id, *index), id);
+            index->map.insert(hashRecord(id, *index), id);
         }
     }
     int number = indexNumber(def.name);
@@ -273,6 +264,42 @@ RecId TMemTable::find(int index, std::span<const Value> keys) const {
 
 RecId TMemTable::find(int index, std::initializer_list<Value> keys) const {
     return find(index, std::span<const Value>(keys.begin(), keys.size()));
+}
+
+RecId TMemTable::findText(int index, std::initializer_list<QStringView> keys) const {
+    if (index < 0 || index >= int(m_indexes.size()) ||
+        keys.size() != m_indexes[index]->fields.size()) {
+        return NoRecord;
+    }
+    const HashIndex& ix = *m_indexes[index];
+    for (int f : ix.fields) {
+        if (m_fields[f].type != FieldType::Text) {
+            // Numbers and dates compare by value: take the general way.
+            std::vector<Value> values;
+            for (QStringView k : keys) {
+                values.emplace_back(k.toString());
+            }
+            return findIn(ix, values, nullptr);
+        }
+    }
+    std::uint64_t h = 0;
+    for (QStringView k : keys) {
+        h = fold::hash(k, ix.caseInsensitive, h);
+    }
+    RecId best = NoRecord;
+    ix.map.forEach(h, [&](RecId id) {
+        const Value* rec = record(id);
+        auto key = keys.begin();
+        for (int f : ix.fields) {
+            QString scratch;
+            if (!fold::equal(values::textOf(rec[f], scratch), *key++, ix.caseInsensitive)) {
+                return true;
+            }
+        }
+        best = std::min(best, id);
+        return true;
+    });
+    return best;
 }
 
 std::vector<RecId> TMemTable::findAll(int index, std::span<const Value> keys) const {
@@ -388,7 +415,7 @@ bool TMemTable::setMasterLink(TMemTable* master, const QStringList& masterFields
         m_linkHash->caseInsensitive = !caseSensitive;
         for (RecId id = 0; id < m_alive.size(); ++id) {
             if (m_alive[id]) {
-                m_linkHash->map.emplace(hashRecord(id, *m_linkHash), id);
+                m_linkHash->map.insert(hashRecord(id, *m_linkHash), id);
             }
         }
         m_masterConnections.push_back(

@@ -12,9 +12,9 @@ namespace arvelo::ui {
 // One column of a grid over an in-memory table.
 struct TMemColumn {
     QString field;
-    QString title;           // the field's name when empty
-    Qt::Alignment alignment; // none: numbers right, the rest left
-    int decimals = 2;        // currency and float
+    QString title = {};           // the field's name when empty
+    Qt::Alignment alignment = {}; // none: numbers right, the rest left
+    int decimals = 2;             // currency and float
 };
 
 // A Qt item model over the view of a TMemTable (filtered, sorted, linked):

@@ -129,6 +129,13 @@ TEST_F(AgendaTest, DoubleEntryTest) {
     }
     const QString noKey = host.addYear("001", "002", {{"Účetní rok", "2025"}});
     EXPECT_TRUE(JePodvojne(noKey, test::czech()));
+
+    // Settings kept as a table: the table decides, the text file is ignored.
+    const QString table = host.addYear("001", "003", {{"Podvojné účetnictví", "Y"}});
+    test::makeSettingsTable(table + "ROK");
+    EXPECT_TRUE(JePodvojne(table, test::czech())); // missing key counts as "Y"
+    test::addSetting(table + "ROK", "Global", "Podvojné účetnictví", QString("N"));
+    EXPECT_FALSE(JePodvojne(table, test::czech()));
 }
 
 TEST_F(AgendaTest, ReadsTheAgendaIdentity) {

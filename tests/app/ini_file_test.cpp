@@ -118,47 +118,19 @@ TEST_F(IniFileTest, WriteFailureKeepsTheOldFile) {
 
 // --- TS3IniFile -------------------------------------------------------------
 
-host::TableDef settingsTable() {
-    host::TableDef def;
-    def.name = "ROK";
-    def.fields = {{"Section1", host::FieldType::Text, 60},
-                  {"Variable", host::FieldType::Text, 60},
-                  {"TypeVar", host::FieldType::Text, 10},
-                  {"Value", host::FieldType::Text, 255}};
-    def.indexes = {{"Section1+Variable", {"Section1", "Variable"}}};
-    return def;
-}
-
-void addSetting(const QString& base, const QString& section, const QString& key,
-                const host::Variant& value) {
-    auto t = host::TBFTable::create();
-    ASSERT_EQ(t->Open(base), host::result::Ok);
-    host::OpenTable guard(*t);
-    ASSERT_EQ(t->Append(), host::result::Ok);
-    t->SetValue("Section1", section);
-    t->SetValue("Variable", key);
-    t->SetValue("TypeVar", QString("S"));
-    t->SetValue("Value", value);
-    ASSERT_EQ(t->Post(), host::result::Ok);
-}
-
 class S3IniFileTest : public IniFileTest {
 protected:
-    void makeTable() {
-        QString error;
-        ASSERT_EQ(host::CreateTable(path("ROK"), settingsTable(), true, &error), host::result::Ok)
-            << error.toStdString();
-    }
+    void makeTable() { test::makeSettingsTable(path("ROK")); }
 };
 
 TEST_F(S3IniFileTest, TableBesideTheIniWinsOverTheText) {
     writeText(path("ROK.INI"), "[Global]\r\nÚčetní rok=z textu\r\nJen v textu=1\r\n");
     makeTable();
-    addSetting(path("ROK"), "Global", "Účetní rok", QString("2026"));
-    addSetting(path("ROK"), "Global", "Hospodářský rok od", 46022);
-    addSetting(path("ROK"), "Global", "Podvojné", true);
-    addSetting(path("ROK"), "Global", "Sazba", 21.5);
-    addSetting(path("ROK"), "Global", "Den", host::Variant::date(46022.5));
+    test::addSetting(path("ROK"), "Global", "Účetní rok", QString("2026"));
+    test::addSetting(path("ROK"), "Global", "Hospodářský rok od", 46022);
+    test::addSetting(path("ROK"), "Global", "Podvojné", true);
+    test::addSetting(path("ROK"), "Global", "Sazba", 21.5);
+    test::addSetting(path("ROK"), "Global", "Den", host::Variant::date(46022.5));
 
     TS3IniFile ini(path("rok.ini"), test::czech()); // any letter case
     ASSERT_TRUE(ini.IsTableMode());

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/locale_format.h"
+#include "host/table_def.h"
+#include "host/variant.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -39,5 +41,12 @@ private:
 
 // An ini file's text from sections and keys, UTF-8.
 QByteArray iniText(const char* section, Keys keys);
+
+// The layout of a host settings table (ROK.DAT, AGENDA.DAT).
+host::TableDef settingsTable();
+// Creates base + ".DAT" as a settings table holding the given values.
+void makeSettingsTable(const QString& base);
+void addSetting(const QString& base, const QString& section, const QString& key,
+                const host::Variant& value);
 
 } // namespace arvelo::test

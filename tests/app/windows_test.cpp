@@ -5,11 +5,14 @@
 #include "app/working_form.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace arvelo;
@@ -133,6 +136,49 @@ TEST(PromptHelpers, FiltersAndExtensions) {
     EXPECT_EQ(withDefaultExtension("/a/b.log", "TXT"), "/a/b.log");
     EXPECT_EQ(withDefaultExtension("/a/b", ".rtf"), "/a/b.rtf");
     EXPECT_EQ(displayText("a\r\rb\r\nc"), "a\n\nb\nc");
+}
+
+// The Qt message box itself: the test presses a button as soon as the box is
+// up, so nothing waits for a person.
+TEST_F(Windows, QtMessageBoxMapsItsButtons) {
+    QtPrompts prompts;
+    struct Case {
+        Buttons buttons;
+        QString press; // empty: close with Esc
+        Answer answer;
+    };
+    const Case cases[] = {{Buttons::YesNo, "&Ano", Answer::Yes},
+                          {Buttons::YesNo, "&Ne", Answer::No},
+                          {Buttons::YesNo, "", Answer::No},
+                          {Buttons::Ok, "OK", Answer::Ok},
+                          {Buttons::YesNoCancel, "", Answer::Cancel}};
+    for (const Case& c : cases) {
+        QString shownText;
+        QString shownTitle;
+        QTimer press;
+        QObject::connect(&press, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            press.stop();
+            shownText = box->text();
+            shownTitle = box->windowTitle();
+            for (QAbstractButton* b : box->buttons()) {
+                if (!c.press.isEmpty() && b->text() == c.press) {
+                    b->click();
+                    return;
+                }
+            }
+            box->reject();
+        });
+        press.start(0);
+        EXPECT_EQ(static_cast<Prompts&>(prompts).message(MessageKind::Error, "a\rb", c.buttons),
+                  c.answer)
+            << c.press.toStdString();
+        EXPECT_EQ(shownText, "a\nb");
+        EXPECT_EQ(shownTitle, "Chyba");
+    }
 }
 
 } // namespace

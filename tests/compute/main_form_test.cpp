@@ -24,6 +24,8 @@ protected:
             s_app = std::make_unique<QApplication>(argc, argv);
         }
     }
+    // Gone before the process exits, while Qt is still whole.
+    static void TearDownTestSuite() { s_app.reset(); }
     static inline std::unique_ptr<QApplication> s_app;
 
     app::ScriptedPrompts prompts;
@@ -90,6 +92,18 @@ TEST_F(MainForm, ClosingSavesTheOptions) {
     EXPECT_TRUE(bytes.contains("UctyText=\"501;\""));
     EXPECT_TRUE(bytes.contains("SeskupitDle=3"));
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(MainForm, MinimisingTheWizardMinimisesTheWholeApplication) {
+    compute::TfrmMain form(prompts, cs);
+    QWidget other;
+    other.setWindowTitle("Informace");
+    form.show();
+    other.show();
+    form.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.isMinimized());
+    EXPECT_TRUE(other.isMinimized());
 }
 
 } // namespace
