@@ -3,9 +3,11 @@
 #include "host/day_date.h"
 #include "host/host_schema.h"
 #include "host/host_table.h"
+#include "scratch_dir.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -115,7 +117,7 @@ TEST(CsvReader, ReadsQuotedCellsOverLineBreaks) {
 class CsvTables : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_dir = std::make_unique<QTemporaryDir>();
+        s_dir = std::make_unique<QTemporaryDir>(arvelo::testing::scratchTemplate());
         ASSERT_TRUE(s_dir->isValid());
         demo::DemoOptions options;
         options.lines = 1200;
@@ -133,7 +135,7 @@ protected:
     QString fresh(const char* name) { return m_out.path() + u'/' + QString::fromLatin1(name); }
 
     static std::unique_ptr<QTemporaryDir> s_dir;
-    QTemporaryDir m_out;
+    QTemporaryDir m_out{arvelo::testing::scratchTemplate()};
 };
 
 std::unique_ptr<QTemporaryDir> CsvTables::s_dir;
@@ -151,12 +153,14 @@ TEST_F(CsvTables, DumpImportDumpGivesTheSameText) {
         const QString source = demoYear() + QString::fromLatin1(c.table);
         const QByteArray first = dump(source, QString::fromLatin1(c.index));
         ASSERT_GT(first.count('\n'), 10);
-        QTemporaryDir target;
+        QTemporaryDir target(arvelo::testing::scratchTemplate());
         const QString copy = target.path() + u'/' + QString::fromLatin1(c.table).toLower();
         ImportResult result;
         QString error;
         ASSERT_TRUE(import(copy, first, &result, &error)) << error.toStdString();
         EXPECT_TRUE(result.created);
+        EXPECT_TRUE(QFile::exists(target.path() + u'/' + QString::fromLatin1(c.table) +
+                                  QStringLiteral(".DAT")));
         EXPECT_EQ(result.rows, recordCount(source));
         EXPECT_EQ(dump(copy, QString::fromLatin1(c.index)), first);
     }
@@ -221,7 +225,7 @@ TEST_F(CsvTables, BadRowIsReportedWithItsLineAndNothingIsWritten) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         // Into a new table: the file is not left behind.
-        QTemporaryDir dir;
+        QTemporaryDir dir(arvelo::testing::scratchTemplate());
         const QString table = dir.path() + QStringLiteral("/UCDENIK");
         ImportResult result;
         QString error;
@@ -240,6 +244,9 @@ TEST_F(CsvTables, BadRowIsReportedWithItsLineAndNothingIsWritten) {
     QString error;
     EXPECT_FALSE(import(fresh("NEZNAMA"), good, &result, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("není v katalogu"))) << error.toStdString();
+    EXPECT_FALSE(import(fresh("chybi/UCDENIK"), good, &result, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("neexistuje"))) << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fresh("chybi")));
 }
 
 TEST_F(CsvTables, DumpReportsMissingTablesAndIndexes) {

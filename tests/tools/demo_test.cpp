@@ -3,6 +3,7 @@
 #include "host/day_date.h"
 #include "host/host_paths.h"
 #include "host/host_table.h"
+#include "scratch_dir.h"
 
 #include <QBuffer>
 #include <QDirIterator>
@@ -24,7 +25,7 @@ constexpr long long DemoLines = 3000;
 class DemoAgenda : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_dir = std::make_unique<QTemporaryDir>();
+        s_dir = std::make_unique<QTemporaryDir>(arvelo::testing::scratchTemplate());
         ASSERT_TRUE(s_dir->isValid());
         DemoOptions options;
         options.lines = DemoLines;
@@ -77,7 +78,7 @@ protected:
 std::unique_ptr<QTemporaryDir> DemoAgenda::s_dir;
 
 TEST_F(DemoAgenda, SameSeedGivesTheSameDataAndAnotherSeedOtherData) {
-    QTemporaryDir again;
+    QTemporaryDir again(arvelo::testing::scratchTemplate());
     DemoOptions options;
     options.lines = DemoLines;
     options.seed = 7;
@@ -91,12 +92,12 @@ TEST_F(DemoAgenda, SameSeedGivesTheSameDataAndAnotherSeedOtherData) {
         EXPECT_TRUE(second.at(path) == content) << path.toStdString();
     }
 
-    QTemporaryDir other;
+    QTemporaryDir other(arvelo::testing::scratchTemplate());
     options.seed = 8;
     options.lines = 400;
     options.years = 1;
     ASSERT_TRUE(createDemoDataRoot(other.path(), options, &error));
-    QTemporaryDir otherAgain;
+    QTemporaryDir otherAgain(arvelo::testing::scratchTemplate());
     options.seed = 9;
     ASSERT_TRUE(createDemoDataRoot(otherAgain.path(), options, &error));
     const QString journal = QStringLiteral("/AGENDA.001/ROK.001/UCDENIK.DAT");

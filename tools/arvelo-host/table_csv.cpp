@@ -298,8 +298,17 @@ bool importCsv(const QString& tablePath, QIODevice& csv, ImportResult* result, Q
                 QStringLiteral("Soubor %1 neexistuje a tabulka %2 není v katalogu").arg(file, name);
             return false;
         }
+        // A new file gets the host's spelling of the table name. Its folder must
+        // exist: a mistyped path should not leave new folders behind.
+        const QString folder =
+            host::paths::resolve(QFileInfo(host::paths::normalize(tablePath)).path());
+        if (!QFileInfo(folder).isDir()) {
+            *error = QStringLiteral("Adresář %1 neexistuje").arg(folder);
+            return false;
+        }
         QString message;
-        if (host::CreateTable(tablePath, *def, false, &message) != host::result::Ok) {
+        if (host::CreateTable(folder + u'/' + def->name, *def, false, &message) !=
+            host::result::Ok) {
             *error = message;
             return false;
         }

@@ -34,7 +34,8 @@ struct ImportResult {
 };
 
 // Appends the rows of CSV text to the table at `tablePath`, creating it from
-// the schema catalogue (by the path's file name) when it does not exist. The
+// the schema catalogue (by the path's file name) when it does not exist; its
+// folder must exist. The
 // header row names the fields; fields it leaves out get their empty value. All
 // rows land or none: a bad row stops the import with a message naming its line
 // and nothing is written (a table created for it is removed again).
