@@ -506,7 +506,7 @@ void TMemTable::rebuildView(bool keepCurrent) {
             }
             findIn(*m_linkHash, keys, &m_view);
         }
-    } else {
+    } else if (!candidatesFromIndex()) {
         m_view.reserve(m_liveCount);
         for (RecId id = 0; id < m_alive.size(); ++id) {
             if (m_alive[id]) {
@@ -537,6 +537,40 @@ void TMemTable::rebuildView(bool keepCurrent) {
     if (currentId() != before) {
         emit currentChanged();
     }
+}
+
+// A filter that requires "field = value" for every field of an index takes
+// its candidates from that index: filtering a large table to one group costs
+// the group's records, not the table. The whole filter is applied to them
+// afterwards. A case-insensitive index serves a case-sensitive filter too,
+// since it names a superset.
+bool TMemTable::candidatesFromIndex() {
+    if (!m_filtered || !m_filter) {
+        return false;
+    }
+    const auto required = m_filter->requiredEqualities();
+    if (required.empty()) {
+        return false;
+    }
+    for (const auto& index : m_indexes) {
+        if (!index->caseInsensitive && !m_filterCaseSensitive) {
+            continue;
+        }
+        std::vector<Value> keys;
+        for (int f : index->fields) {
+            const auto it = std::find_if(required.begin(), required.end(),
+                                         [f](const auto& eq) { return eq.first == f; });
+            if (it == required.end()) {
+                break;
+            }
+            keys.push_back(it->second);
+        }
+        if (keys.size() == index->fields.size()) {
+            findIn(*index, keys, &m_view);
+            return true;
+        }
+    }
+    return false;
 }
 
 int TMemTable::rowOf(RecId id) const {
