@@ -45,6 +45,7 @@ void TMemTable::setFields(std::vector<TMemField> fields) {
     m_filter.reset();
     m_filtered = false;
     emptyTable(true);
+    emit fieldsReplaced();
 }
 
 int TMemTable::fieldIndex(QStringView name) const {
@@ -426,7 +427,13 @@ bool TMemTable::setMasterLink(TMemTable* master, const QStringList& masterFields
                     onMasterMoved();
                 }
             }));
-        // The master is going away: show every record, as without a link.
+        // The master is going away or changes its fields: show every record,
+        // as without a link.
+        m_masterConnections.push_back(connect(master, &TMemTable::fieldsReplaced, this, [this]() {
+            clearMasterLink();
+            updateFieldRoles();
+            rebuildView(false);
+        }));
         m_masterConnections.push_back(connect(master, &QObject::destroyed, this, [this]() {
             m_masterConnections.clear();
             m_master = nullptr;
@@ -828,6 +835,24 @@ bool TMemTable::locate(const QStringList& fieldNames, std::span<const Value> key
     return true;
 }
 
+bool TMemTable::locatePrefix(const QString& field, QStringView prefix) {
+    const int f = fieldIndex(field);
+    if (f < 0) {
+        return false;
+    }
+    autoPost();
+    for (std::size_t row = 0; row < m_view.size(); ++row) {
+        QString scratch;
+        if (fold::startsWith(values::textOf(record(m_view[row])[f], scratch), prefix, true)) {
+            m_eof = false;
+            m_bof = false;
+            setPos(int(row));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool TMemTable::locate(const QString& field, const Value& value) {
     return locate(QStringList{field}, std::span<const Value>(&value, 1));
 }
@@ -854,6 +879,7 @@ bool TMemTable::isAlive(RecId id) const {
 }
 
 const Value& TMemTable::valueAt(RecId id, int field) const {
+    Q_ASSERT(isAlive(id) && field >= 0 && field < fieldCount());
     return record(id)[field];
 }
 

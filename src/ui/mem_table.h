@@ -163,6 +163,9 @@ public:
     // text without regard to case (ř = Ř). False leaves the cursor unchanged.
     bool locate(const QStringList& fields, std::span<const Value> values);
     bool locate(const QString& field, const Value& value);
+    // Moves to the first record of the view whose field, as text, begins with
+    // the prefix without regard to case (the grids' quick search).
+    bool locatePrefix(const QString& field, QStringView prefix);
 
     // --- reading ----------------------------------------------------------
     // Values of the current record (the edit buffer while editing); a null
@@ -244,6 +247,8 @@ signals:
     void currentChanged();
     // A record was posted, edited directly or deleted (data event).
     void recordChanged(RecId id);
+    // The fields were replaced (setFields): field numbers taken before are void.
+    void fieldsReplaced();
 
 private:
     struct HashIndex;
