@@ -40,6 +40,9 @@ struct TBookmark {
     bool isValid() const { return id != NoRecord; }
 };
 
+// Text sorts by the code points of its case-folded form, as the host's
+// indexes compare keys: digits before letters, "Č" after "Z" (there is no
+// Czech alphabet order such as "ch" after "h").
 struct TSortKey {
     QString field;
     bool descending = false;
@@ -117,6 +120,9 @@ public:
     // and parentheses. An empty expression passes every record. A malformed
     // expression leaves the previous filter in place, returns false and puts
     // the reason into *error. Setting a filter does not switch it on.
+    // A filter that requires "field = value" (joined by AND) for every field
+    // of a named index starts from that index instead of testing every record,
+    // so filtering a large table to one group key costs that group's records.
     bool setFilter(const QString& expression, QString* error = nullptr);
     QString filter() const { return m_filterText; }
     void setFiltered(bool on);
@@ -157,6 +163,9 @@ public:
     // text without regard to case (ř = Ř). False leaves the cursor unchanged.
     bool locate(const QStringList& fields, std::span<const Value> values);
     bool locate(const QString& field, const Value& value);
+    // Moves to the first record of the view whose field, as text, begins with
+    // the prefix without regard to case (the grids' quick search).
+    bool locatePrefix(const QString& field, QStringView prefix);
 
     // --- reading ----------------------------------------------------------
     // Values of the current record (the edit buffer while editing); a null
@@ -238,6 +247,8 @@ signals:
     void currentChanged();
     // A record was posted, edited directly or deleted (data event).
     void recordChanged(RecId id);
+    // The fields were replaced (setFields): field numbers taken before are void.
+    void fieldsReplaced();
 
 private:
     struct HashIndex;
@@ -257,6 +268,7 @@ private:
     bool passes(RecId id) const;
     bool lessInView(RecId a, RecId b) const;
     void rebuildView(bool keepCurrent);
+    bool candidatesFromIndex();
     void insertIntoView(RecId id);
     void removeFromView(int row);
     void afterRecordChange(RecId id, int oldRow);

@@ -75,16 +75,33 @@ TEST_F(FilterTest, ExpressionsSelectTheRightRecords) {
         {"Datum = 0", false, {3, 5, 6}},
         {"Kurz > 1.7", false, {2}},
         {"  ", false, {1, 2, 3, 4, 5, 6}},
+        {"(ObratMD = 100) AND (N = 1 OR N = 6) AND Nakladovy = False", false, {6}},
+        {"Nakladovy = True AND ObratMD = 100", false, {1}},
+        {"Ucet = '518300' AND Zkratka = ''", true, {4}},
+        {"N = 3 OR Zkratka = 'abc'", false, {1, 2, 3}},
     };
     t.setFiltered(true);
-    for (const FilterCase& c : cases) {
-        SCOPED_TRACE(c.expression);
-        QString error;
-        t.setFilterCaseSensitive(c.caseSensitive);
-        ASSERT_TRUE(t.setFilter(QString::fromUtf8(c.expression), &error)) << error.toStdString();
-        EXPECT_TRUE(error.isEmpty());
-        EXPECT_EQ(column(t, "N"), c.expected);
-        EXPECT_EQ(t.recordCount(), int(c.expected.size()));
+    // Without indexes every record is tested; with them a filter that
+    // requires equality on an index's fields starts from the index.
+    for (const bool indexed : {false, true}) {
+        if (indexed) {
+            t.addIndex({"Skupina", {"Zkratka"}});
+            t.addIndex({"Presne", {"Ucet"}, false});
+            t.addIndex({"N", {"N"}});
+            t.addIndex({"Obrat", {"ObratMD", "Nakladovy"}});
+            t.addIndex({"Datum", {"Datum"}});
+        }
+        for (const FilterCase& c : cases) {
+            SCOPED_TRACE(c.expression);
+            SCOPED_TRACE(indexed ? "indexed" : "scan");
+            QString error;
+            t.setFilterCaseSensitive(c.caseSensitive);
+            ASSERT_TRUE(t.setFilter(QString::fromUtf8(c.expression), &error))
+                << error.toStdString();
+            EXPECT_TRUE(error.isEmpty());
+            EXPECT_EQ(column(t, "N"), c.expected);
+            EXPECT_EQ(t.recordCount(), int(c.expected.size()));
+        }
     }
 }
 
