@@ -10,6 +10,7 @@
 #include "host/host_paths.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 
 namespace arvelo::compute {
@@ -89,6 +90,58 @@ struct TVypocet::TBeh {
     QHash<quint64, ui::RecId> radekObratu;   // (key, account) -> mtObraty record
     int cisloAktualnihoUctu = 0;
 
+    // All date periods in one pass: a line dated in period k is turnover of k
+    // and opening balance of every later period, a line before the first
+    // period is opening balance of all of them, and a line after period k's
+    // end does not reach period k's pass at all. So each account keeps, per
+    // side, the turnover of each period and a difference array of opening
+    // balances; its rows are written once the account's lines of a year are
+    // read. The periods' passes see the same data problems, so the year's
+    // error lines are kept and repeated per period at the end, in the order the
+    // passes would list them.
+    bool jedenPruchod = false;
+    std::vector<TObdobi> obdobiVse;
+    std::vector<int> cisloKliceObdobi;
+    std::vector<Currency> obratObdobi[2];   // side 0 debit, 1 credit
+    std::vector<Currency> rozdilPocatku[2]; // opening balance from period p on
+    std::size_t radkyOd = 0;                // first period with a row of the account
+    std::size_t skupinyOd = 0;              // first period with a group
+    QStringList chybyRoku;
+    std::vector<QStringList> chybyPodleRoku;
+
+    void pripravitObdobi(std::vector<TObdobi> vse) {
+        obdobiVse = std::move(vse);
+        jedenPruchod = true;
+        for (const TObdobi& o : obdobiVse) {
+            cisloKliceObdobi.push_back(cislo(o.zkratka));
+        }
+        for (int strana = 0; strana < 2; ++strana) {
+            obratObdobi[strana].assign(obdobiVse.size(), Currency());
+            rozdilPocatku[strana].assign(obdobiVse.size() + 1, Currency());
+        }
+        radkyOd = obdobiVse.size();
+        skupinyOd = obdobiVse.size();
+    }
+    void radekObdobi(host::TBFTable& denik, double datum, long long denRadku, bool pocatecniRadek,
+                     bool md);
+    void zapsatUcetObdobi(const QString& ucet, const QString& nazevUctu, bool nakladovy);
+    void dokoncitObdobi();
+
+    ui::RecId radek(int cisloKlice, const QString& klic, const QString& ucet,
+                    const QString& nazevUctu, bool nakladovy) {
+        const quint64 klicRadku =
+            (quint64(quint32(cisloKlice)) << 32) | quint32(cisloAktualnihoUctu);
+        auto it = radekObratu.constFind(klicRadku);
+        if (it == radekObratu.constEnd()) {
+            const Currency nula;
+            it = radekObratu.insert(
+                klicRadku, data.mtObraty.appendRecord(
+                               {host::Variant(klic), host::Variant(ucet), nula, nula, nula, nula,
+                                host::Variant(nakladovy), host::Variant(nazevUctu)}));
+        }
+        return *it;
+    }
+
     int cislo(const QString& klic) {
         const auto it = cisloKlice.constFind(klic);
         if (it != cisloKlice.constEnd()) {
@@ -115,8 +168,13 @@ struct TVypocet::TBeh {
     }
 
     void chyba(const QString& radek) {
-        data.Informace << radek;
+        (jedenPruchod ? chybyRoku : data.Informace) << radek;
         data.ChybovyStav = true;
+    }
+    QString chybaData(host::TBFTable& denik) const {
+        return QStringLiteral("Řádek v účetním deníku číslo ") + denik.Value(jCislo).toString() +
+               QStringLiteral(" v roce ") + nazevRoku +
+               QStringLiteral(" nemá vyplněný datum. Tento řádek nebyl do sestavy zařazen.");
     }
 
     bool otevrit(host::TBFTable& t, const QString& cesta, const QString& index) {
@@ -206,6 +264,11 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
         return;
     }
 
+    if (jedenPruchod) {
+        radekObdobi(denik, datum, denRadku, stejnyText(zdroj, QStringLiteral("XP")), md);
+        return;
+    }
+
     QString klic;
     if (jSkupina >= 0) {
         klic = KlicSkupiny(druh, denik.Value(jSkupina).toString());
@@ -215,15 +278,7 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
 
     ui::TMemTable& obraty = data.mtObraty;
     const int cisloRadku = cislo(klic);
-    const quint64 klicRadku = (quint64(quint32(cisloRadku)) << 32) | quint32(cisloAktualnihoUctu);
-    auto radek = radekObratu.constFind(klicRadku);
-    if (radek == radekObratu.constEnd()) {
-        const Currency nula;
-        radek = radekObratu.insert(
-            klicRadku,
-            obraty.appendRecord({host::Variant(klic), host::Variant(ucet), nula, nula, nula, nula,
-                                 host::Variant(nakladovy), host::Variant(nazevUctu)}));
-    }
+    const ui::RecId radekObratu = radek(cisloRadku, klic, ucet, nazevUctu, nakladovy);
 
     bool pocatecni = false;
     if (stejnyText(zdroj, QStringLiteral("XP"))) {
@@ -232,9 +287,7 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
         }
         pocatecni = true;
     } else if (datum == 0) {
-        chyba(QStringLiteral("Řádek v účetním deníku číslo ") + denik.Value(jCislo).toString() +
-              QStringLiteral(" v roce ") + nazevRoku +
-              QStringLiteral(" nemá vyplněný datum. Tento řádek nebyl do sestavy zařazen."));
+        chyba(chybaData(denik));
         return;
     } else if (obdobi.pouzito) {
         pocatecni = obdobi.od > denRadku;
@@ -243,7 +296,7 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     }
 
     const int sloupec = pocatecni ? (md ? oPSMD : oPSD) : (md ? oObratMD : oObratD);
-    obraty.addCurrencyAt(*radek, sloupec, denik.Value(jCastka).toCurrency());
+    obraty.addCurrencyAt(radekObratu, sloupec, denik.Value(jCastka).toCurrency());
 
     ui::RecId& skupina = skupinaKlice[std::size_t(cisloRadku)];
     if (skupina == ui::NoRecord) {
@@ -253,6 +306,100 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
         zaznam[1] = host::Variant(nazevSkupiny(klic));
         zaznam[11] = host::Variant(); // ID: set by the table
         skupina = data.mtSkupiny.appendRecord(zaznam);
+    }
+}
+
+void TVypocet::TBeh::radekObdobi(host::TBFTable& denik, double datum, long long denRadku,
+                                 bool pocatecniRadek, bool md) {
+    // s: the first period whose pass takes the line in; k: the period that
+    // holds its day, -1 for a day before the first period.
+    std::size_t s = 0;
+    long long k = -1;
+    if (datum != 0) {
+        const auto it =
+            std::lower_bound(obdobiVse.begin(), obdobiVse.end(), denRadku,
+                             [](const TObdobi& o, long long den) { return o.do_ < den; });
+        if (it == obdobiVse.end()) {
+            return; // after the last period: no pass takes it in
+        }
+        s = std::size_t(it - obdobiVse.begin());
+        if (it->od <= denRadku) {
+            k = (long long)s;
+        }
+    }
+    radkyOd = std::min(radkyOd, s);
+    const int strana = md ? 0 : 1;
+    if (pocatecniRadek) {
+        if (n.DleDatumu && !jeReferencni) {
+            return;
+        }
+        rozdilPocatku[strana][s] += denik.Value(jCastka).toCurrency();
+        skupinyOd = std::min(skupinyOd, s);
+        return;
+    }
+    if (datum == 0) {
+        chyba(chybaData(denik));
+        return;
+    }
+    const Currency castka = denik.Value(jCastka).toCurrency();
+    if (k < 0) {
+        rozdilPocatku[strana][s] += castka;
+    } else {
+        obratObdobi[strana][std::size_t(k)] += castka;
+        rozdilPocatku[strana][std::size_t(k) + 1] += castka;
+    }
+    skupinyOd = std::min(skupinyOd, s);
+}
+
+void TVypocet::TBeh::zapsatUcetObdobi(const QString& ucet, const QString& nazevUctu,
+                                      bool nakladovy) {
+    const std::size_t pocet = obdobiVse.size();
+    if (radkyOd < pocet) {
+        ui::TMemTable& obraty = data.mtObraty;
+        Currency pocatek[2];
+        for (std::size_t p = 0; p < pocet; ++p) {
+            pocatek[0] += rozdilPocatku[0][p];
+            pocatek[1] += rozdilPocatku[1][p];
+            if (p < radkyOd) {
+                continue;
+            }
+            const ui::RecId r =
+                radek(cisloKliceObdobi[p], obdobiVse[p].zkratka, ucet, nazevUctu, nakladovy);
+            const Currency hodnoty[4] = {pocatek[0], pocatek[1], obratObdobi[0][p],
+                                         obratObdobi[1][p]};
+            const int pole[4] = {oPSMD, oPSD, oObratMD, oObratD};
+            for (int i = 0; i < 4; ++i) {
+                if (!hodnoty[i].isZero()) {
+                    obraty.addCurrencyAt(r, pole[i], hodnoty[i]);
+                }
+            }
+        }
+    }
+    for (int strana = 0; strana < 2; ++strana) {
+        std::fill(obratObdobi[strana].begin(), obratObdobi[strana].end(), Currency());
+        std::fill(rozdilPocatku[strana].begin(), rozdilPocatku[strana].end(), Currency());
+    }
+    radkyOd = pocet;
+}
+
+void TVypocet::TBeh::dokoncitObdobi() {
+    // Groups in the order the passes would have made them, then the error
+    // lines of every year once per period.
+    for (std::size_t p = skupinyOd; p < obdobiVse.size(); ++p) {
+        ui::RecId& skupina = skupinaKlice[std::size_t(cisloKliceObdobi[p])];
+        if (skupina == ui::NoRecord) {
+            std::array<host::Variant, 13> zaznam;
+            zaznam.fill(host::Variant(Currency()));
+            zaznam[0] = host::Variant(obdobiVse[p].zkratka);
+            zaznam[1] = host::Variant(obdobiVse[p].nazev);
+            zaznam[11] = host::Variant();
+            skupina = data.mtSkupiny.appendRecord(zaznam);
+        }
+    }
+    for (std::size_t p = 0; p < obdobiVse.size(); ++p) {
+        for (const QStringList& chyby : chybyPodleRoku) {
+            data.Informace << chyby;
+        }
     }
 }
 
@@ -366,6 +513,9 @@ bool TVypocet::TBeh::zpracovatRok(const QString& slozka) {
             if (selhani) {
                 return false;
             }
+            if (jedenPruchod) {
+                zapsatUcetObdobi(ucet, nazevUctu, nakladovy);
+            }
         }
         krok();
         if (data.Preruseno) {
@@ -470,6 +620,13 @@ bool TVypocet::vypocet() {
     }
 
     const QString agenda = host::paths::folder(data.Kontext.AdresarAgendy);
+    // Every period's pass reads the same years; one pass serves them all
+    // unless the passes are asked for one by one.
+    const bool jedenPruchod = obdobi.front().pouzito && !m_pruchodPoObdobich;
+    if (jedenPruchod) {
+        beh.pripravitObdobi(std::move(obdobi));
+        obdobi = {TObdobi()};
+    }
     for (const TObdobi& o : obdobi) {
         beh.obdobi = o;
         if (!app::NacistRoky(data, agenda)) {
@@ -487,14 +644,19 @@ bool TVypocet::vypocet() {
             m_prubeh.Stav(QStringLiteral("Účetní deník ") +
                           (o.pouzito ? o.zkratka : beh.nazevRoku) +
                           QStringLiteral("... [prosím čekejte]"));
+            beh.chybyRoku.clear();
             if (!beh.zpracovatRok(agenda + QStringLiteral("ROK.") + cislo + u'/')) {
                 return false;
             }
+            beh.chybyPodleRoku.push_back(beh.chybyRoku);
             data.ZavritTabulky();
             if (data.Preruseno) {
                 return false;
             }
         }
+    }
+    if (jedenPruchod) {
+        beh.dokoncitObdobi();
     }
 
     if (!SecistSkupiny(data, m_prubeh)) {

@@ -30,6 +30,11 @@ public:
     // is left out: the caller reports Informace itself.
     void setDotazNaChyby(bool ano) { m_dotazNaChyby = ano; }
 
+    // Grouped by date periods, the journal is read once for all periods. With
+    // this switch on it is read once per period instead, pass after pass, in
+    // the plain form of the rule; the results are the same.
+    void setPruchodPoObdobich(bool ano) { m_pruchodPoObdobich = ano; }
+
     // Clears Preruseno, then years, date periods, computation. True when the
     // run succeeded.
     bool Spustit();
@@ -45,6 +50,7 @@ private:
     TNastaveniBehu m_nastaveni;
     TPrubeh& m_prubeh;
     bool m_dotazNaChyby = true;
+    bool m_pruchodPoObdobich = false;
 };
 
 } // namespace arvelo::compute

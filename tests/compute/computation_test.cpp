@@ -388,3 +388,27 @@ TEST_F(Computation, ANewRunStartsFromEmptyTables) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Computation, PeriodsBeforeTheFirstLineHaveNoGroup) {
+    agenda.journal("002", {{1, {2019, 2, 1}, "518300", "701000", "5.00", "XP"},
+                           {2, {2019, 3, 10}, "518300", "211000", "7.00"},
+                           {3, {2019, 5, 10}, "518300", "211000", "9.00"}});
+    dates({2019, 1, 1}, {2019, 4, 30});
+    group(compute::Mesice);
+    for (const bool periodByPeriod : {false, true}) {
+        compute::TVypocet vypocet(data, settings, progress);
+        vypocet.setPruchodPoObdobich(periodByPeriod);
+        ASSERT_TRUE(vypocet.Spustit());
+        EXPECT_EQ(keys(), (QStringList{"2019/02", "2019/03", "2019/04"})) << periodByPeriod;
+        EXPECT_EQ(data.mtSkupiny.intAt(skupina("2019/02"), data.mtSkupiny.fieldIndex(u"ID")), 1);
+        EXPECT_FALSE(obrat("2019/01", "518300").exists);
+        EXPECT_EQ(obrat("2019/02", "518300").psmd, kc("5"));
+        EXPECT_EQ(obrat("2019/03", "518300").omd, kc("7"));
+        EXPECT_EQ(obrat("2019/04", "518300").psmd, kc("12"));
+        EXPECT_EQ(data.SoucetNakladyOB, kc("7"));
+    }
+}
+
+} // namespace
