@@ -40,7 +40,7 @@ struct TVolby {
     bool UctyOvlDan = true;
     bool UctyNEOvlDan = true;
     bool TisknoutVse = true;
-    QString LastIndexPohyby;
+    QString LastIndexPohyby = QStringLiteral("Datum");
     bool GrafNaklady = true;
     bool GrafVynosy = true;
     bool GrafHospVysl = true;

@@ -85,7 +85,16 @@ Answer QtPrompts::message(MessageKind kind, const QString& text, Buttons buttons
         added.push_back(box.addButton(c.text, c.role));
     }
     box.setDefaultButton(qobject_cast<QPushButton*>(added.front()));
+    // The notice stays on top and sits in the middle of the screen, where the
+    // box appears too: it steps aside while the box is up.
+    const bool noticeShown = m_working->isVisible();
+    if (noticeShown) {
+        m_working->hide();
+    }
     box.exec();
+    if (noticeShown) {
+        m_working->show();
+    }
     for (size_t i = 0; i < added.size(); ++i) {
         if (box.clickedButton() == added[i]) {
             return choices[i].answer;

@@ -8,6 +8,7 @@
 namespace arvelo::app {
 
 class Prompts;
+class SystemFormats;
 class THlavniData;
 
 // The program's title and the version shown on the welcome page.
@@ -79,7 +80,7 @@ void HlasitChybejiciParametr(Prompts& prompts, const QString& adresarProgramu,
 // file system). Returns the template of the first missing parameter, or an
 // empty text when all are present.
 QString NaplnitKontext(const std::vector<TParametr>& parametry, TKontextSpusteni& kontext,
-                       const class SystemFormats& formaty);
+                       const SystemFormats& formaty);
 
 // Creates folders with their missing parents and remembers which ones it
 // created, so that a failed start-up can remove them again. Folders that

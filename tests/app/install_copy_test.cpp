@@ -120,4 +120,21 @@ TEST_F(InstallCopyTest, UnreadableSourceFileFailsWithTheCopyMessage) {
     EXPECT_FALSE(QFileInfo::exists(user() + "PrintFrm"));
 }
 
+// The files the build ships next to the program form a working installation.
+TEST(ShippedFiles, LieNextToTheProgramAndInstall) {
+    const QString program = QFileInfo(ARVELO_PROGRAM).absolutePath() + u'/';
+    EXPECT_TRUE(test::readAll(program + "insmon.html").contains("?MAIN=&lt;Main&gt;?MAIN"));
+    const QString shipped =
+        TIniFile(program + "SetupDat/setup.ini").ReadString("INSTALL", "SIGN", "");
+    ASSERT_FALSE(shipped.isEmpty());
+    ASSERT_FALSE(TIniFile(program + "InsMon.ini").ReadString("COPY", "Dest1", "").isEmpty());
+
+    QTemporaryDir dir;
+    const QString data = dir.path() + "/data/";
+    const QString user = data + "Nvk/Arvelo/";
+    EXPECT_EQ(KopirovatInstalaci(program, user, data), std::nullopt);
+    EXPECT_EQ(TIniFile(user + "setup.ini").ReadString("INSTALL", "SIGN", ""), shipped);
+    EXPECT_TRUE(QFileInfo(user + "PrintFrm").isDir());
+}
+
 } // namespace

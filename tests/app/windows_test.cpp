@@ -155,6 +155,7 @@ TEST_F(Windows, QtMessageBoxMapsItsButtons) {
     for (const Case& c : cases) {
         QString shownText;
         QString shownTitle;
+        bool noticeWhileBox = true;
         QTimer press;
         QObject::connect(&press, &QTimer::timeout, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -164,6 +165,7 @@ TEST_F(Windows, QtMessageBoxMapsItsButtons) {
             press.stop();
             shownText = box->text();
             shownTitle = box->windowTitle();
+            noticeWhileBox = prompts.working().isVisible();
             for (QAbstractButton* b : box->buttons()) {
                 if (!c.press.isEmpty() && b->text() == c.press) {
                     b->click();
@@ -173,11 +175,15 @@ TEST_F(Windows, QtMessageBoxMapsItsButtons) {
             box->reject();
         });
         press.start(0);
+        prompts.showWorking("a", {});
         EXPECT_EQ(static_cast<Prompts&>(prompts).message(MessageKind::Error, "a\rb", c.buttons),
                   c.answer)
             << c.press.toStdString();
         EXPECT_EQ(shownText, "a\nb");
         EXPECT_EQ(shownTitle, "Chyba");
+        // The notice stepped aside while the box was up and is back afterwards.
+        EXPECT_FALSE(noticeWhileBox);
+        EXPECT_TRUE(prompts.working().isVisible());
     }
 }
 
