@@ -352,6 +352,12 @@ bool TMemTable::setFilter(const QString& expression, QString* error) {
     return true;
 }
 
+QString TMemTable::quoted(const QString& text) {
+    QString out = text;
+    out.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + out + u'\'';
+}
+
 void TMemTable::setFiltered(bool on) {
     if (on == m_filtered) {
         return;

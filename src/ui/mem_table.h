@@ -124,6 +124,9 @@ public:
     // of a named index starts from that index instead of testing every record,
     // so filtering a large table to one group key costs that group's records.
     bool setFilter(const QString& expression, QString* error = nullptr);
+    // A text as a filter literal: in single quotes, quotes inside doubled
+    // ("O'Neil" gives 'O''Neil').
+    static QString quoted(const QString& text);
     QString filter() const { return m_filterText; }
     void setFiltered(bool on);
     bool isFiltered() const { return m_filtered; }
