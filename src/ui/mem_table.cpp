@@ -63,6 +63,7 @@ void TMemTable::emptyTable(bool keepSettings) {
     m_alive.clear();
     m_liveCount = 0;
     m_nextAuto = 1;
+    ++m_generation;
     for (auto& index : m_indexes) {
         index->map.clear();
     }
@@ -780,7 +781,7 @@ bool TMemTable::setRecNo(int recNo) {
 }
 
 bool TMemTable::gotoBookmark(TBookmark mark) {
-    if (!mark.isValid() || mark.id >= m_alive.size()) {
+    if (!mark.isValid() || mark.generation != m_generation || mark.id >= m_alive.size()) {
         return false;
     }
     autoPost();
