@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <random>
+#include <sys/resource.h>
 #include <vector>
 
 using namespace arvelo;
@@ -152,6 +153,10 @@ int main(int argc, char** argv) {
     std::printf("hashed finds, account order:  %.0f finds/s\n", 2.0 * lookups / orderedViewSeconds);
     std::printf("group sums through filters:   %d groups in %.3f s (%.0f filters/s)\n", groups,
                 filterSeconds, 2.0 * groups / filterSeconds);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory:                  %.0f MB (%.0f bytes per row of mtObraty)\n",
+                usage.ru_maxrss / 1024.0, usage.ru_maxrss * 1024.0 / double(rows));
     std::printf("check:                        %s\n", sumOk ? "sums exact" : "WRONG SUM");
     return sumOk ? 0 : 1;
 }

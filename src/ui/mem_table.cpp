@@ -63,6 +63,7 @@ void TMemTable::emptyTable(bool keepSettings) {
     m_alive.clear();
     m_liveCount = 0;
     m_nextAuto = 1;
+    ++m_generation;
     for (auto& index : m_indexes) {
         index->map.clear();
     }
@@ -350,6 +351,12 @@ bool TMemTable::setFilter(const QString& expression, QString* error) {
         rebuildView(false);
     }
     return true;
+}
+
+QString TMemTable::quoted(const QString& text) {
+    QString out = text;
+    out.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + out + u'\'';
 }
 
 void TMemTable::setFiltered(bool on) {
@@ -774,7 +781,7 @@ bool TMemTable::setRecNo(int recNo) {
 }
 
 bool TMemTable::gotoBookmark(TBookmark mark) {
-    if (!mark.isValid() || mark.id >= m_alive.size()) {
+    if (!mark.isValid() || mark.generation != m_generation || mark.id >= m_alive.size()) {
         return false;
     }
     autoPost();

@@ -37,6 +37,7 @@ inline constexpr RecId NoRecord = 0xFFFFFFFFu;
 
 struct TBookmark {
     RecId id = NoRecord;
+    std::uint32_t generation = 0; // the table's emptying count when taken
     bool isValid() const { return id != NoRecord; }
 };
 
@@ -94,7 +95,7 @@ public:
 
     // Removes every record and resets the auto-increment counter; with
     // keepSettings false also drops the filter, sort order and master link.
-    // Bookmarks taken before are invalid afterwards.
+    // Bookmarks taken before no longer lead anywhere.
     void emptyTable(bool keepSettings = true);
 
     // --- named indexes ----------------------------------------------------
@@ -124,6 +125,9 @@ public:
     // of a named index starts from that index instead of testing every record,
     // so filtering a large table to one group key costs that group's records.
     bool setFilter(const QString& expression, QString* error = nullptr);
+    // A text as a filter literal: in single quotes, quotes inside doubled
+    // ("O'Neil" gives 'O''Neil').
+    static QString quoted(const QString& text);
     QString filter() const { return m_filterText; }
     void setFiltered(bool on);
     bool isFiltered() const { return m_filtered; }
@@ -154,10 +158,10 @@ public:
     bool setRecNo(int recNo);
     RecId currentId() const; // NoRecord when the view is empty
 
-    TBookmark bookmark() const { return {currentId()}; }
+    TBookmark bookmark() const { return {currentId(), m_generation}; }
     // False (cursor unchanged) when the record was deleted or is not in the view.
     bool gotoBookmark(TBookmark mark);
-    bool gotoRecord(RecId id) { return gotoBookmark({id}); }
+    bool gotoRecord(RecId id) { return gotoBookmark({id, m_generation}); }
 
     // Moves to the first record of the view whose fields equal the values,
     // text without regard to case (ř = Ř). False leaves the cursor unchanged.
@@ -314,6 +318,7 @@ private:
     RecId m_editId = NoRecord;
 
     int m_disabled = 0;
+    std::uint32_t m_generation = 0;
 };
 
 // Suspends a table's display updates for a scope.

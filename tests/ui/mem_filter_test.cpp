@@ -148,6 +148,22 @@ TEST_F(FilterTest, MalformedExpressionsReportAndKeepThePreviousFilter) {
     EXPECT_FALSE(t.setFilter(QString(100000, u'N') + " = 1 AND NOT NOT", &error));
 }
 
+TEST_F(FilterTest, QuotedKeysRoundTrip) {
+    EXPECT_EQ(TMemTable::quoted("O'Neil"), "'O''Neil'");
+    EXPECT_EQ(TMemTable::quoted(""), "''");
+    t.setFiltered(true);
+    const char* keys[] = {"O'Neil", "'", "''", "a'b'c", "", "ř'Ř"};
+    for (const char* key : keys) {
+        SCOPED_TRACE(key);
+        const QString k = QString::fromUtf8(key);
+        t.appendRecord({k, "", Currency(), false, 100});
+        ASSERT_TRUE(t.setFilter("(Zkratka = " + TMemTable::quoted(k) + ") AND (N = 100)"));
+        ASSERT_EQ(t.recordCount(), 1);
+        EXPECT_EQ(t.value(u"Zkratka").toString(), k);
+        t.deleteRecord();
+    }
+}
+
 TEST_F(FilterTest, ErrorNamesThePositionAndTheField) {
     QString error;
     ASSERT_FALSE(t.setFilter("(Zkratka = 'a') AND (Ucett = 'b')", &error));

@@ -521,6 +521,15 @@ TEST(MemTable, BookmarksSurviveAppendsSortsAndDeletesOfOthers) {
     EXPECT_FALSE(t.gotoBookmark(mark));
     EXPECT_FALSE(t.gotoBookmark(TBookmark{}));
     EXPECT_FALSE(t.gotoBookmark(TBookmark{12345}));
+
+    // After emptying, an old bookmark does not land on a new record that
+    // happens to reuse the place.
+    t.first();
+    const TBookmark beforeEmpty = t.bookmark();
+    t.emptyTable();
+    t.appendRecord({"", "", Currency(), false, 9});
+    EXPECT_FALSE(t.gotoBookmark(beforeEmpty));
+    EXPECT_TRUE(t.gotoBookmark(t.bookmark()));
 }
 
 TEST(MemTable, KeepPositionRestoresTheCursorAfterAWalk) {
