@@ -16,6 +16,7 @@
 #include "compute/computation.h"
 #include "compute/grouping.h"
 #include "compute/progress.h"
+#include "compute/summation.h"
 #include "host/host_collation.h"
 #include "host/host_table.h"
 
@@ -123,6 +124,32 @@ Measurement computation(const QString& agenda, int kind) {
     return m;
 }
 
+// The group summation alone: 20 000 groups of 10 accounts each.
+Measurement summation() {
+    app::ConsolePrompts prompts;
+    app::THlavniData data(prompts);
+    const int groups = 20000;
+    for (int g = 0; g < groups; ++g) {
+        const QString key = QStringLiteral("Z%1").arg(g, 5, 10, QChar(u'0'));
+        data.mtSkupiny.appendRecord({host::Variant(key)});
+        for (int a = 0; a < 10; ++a) {
+            const Currency c = Currency::fromUnits(g % 97 + a);
+            data.mtObraty.appendRecord({host::Variant(key),
+                                        host::Variant(QStringLiteral("5%1000").arg(a)), c, c, c, c,
+                                        host::Variant(a < 6), host::Variant(QString())});
+        }
+    }
+    compute::TPrubehVyzvy progress(prompts);
+    QElapsedTimer t;
+    t.start();
+    Measurement m;
+    m.ok = compute::SecistSkupiny(data, progress);
+    m.seconds = double(t.nsecsElapsed()) / 1e9;
+    m.rows = data.mtObraty.totalCount();
+    m.groups = data.mtSkupiny.totalCount();
+    return m;
+}
+
 // One GROUP BY (order, account) per journal file and side, summed over the two years.
 Measurement sqlGroupBy(const QString& agenda, bool bothSides) {
     Measurement m;
@@ -223,6 +250,10 @@ int main(int argc, char** argv) {
         dir = temp.path();
     }
     int failures = 0;
+    const Measurement sum = best(runs, summation);
+    std::printf("group summation: %lld groups, %lld turnover rows in %.3f s\n", sum.groups,
+                sum.rows, sum.seconds);
+    failures += sum.ok ? 0 : 1;
     for (const long long size : sizes) {
         const QString root = QDir(dir).absoluteFilePath(QString::number(size)) + u'/';
         const QString agenda = root + QStringLiteral("AGENDA.001/");
