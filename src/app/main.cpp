@@ -2,6 +2,7 @@
 // then the start-up sequence; any start-up failure ends the process with a
 // non-zero status and no window left.
 
+#include "app/batch.h"
 #include "app/locale_format.h"
 #include "app/main_data.h"
 #include "app/qt_prompts.h"
@@ -9,12 +10,28 @@
 #include "compute/main_form.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char* argv[]) {
     using namespace arvelo;
+
+    // The help and the batch mode need no display.
+    const QByteArray prvni = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (prvni == "--help") {
+        std::fputs(qUtf8Printable(app::batch::Napoveda()), stdout);
+        return 0;
+    }
+    if (prvni == "--batch") {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(app::kNazevProgramu);
+        QLocale::setDefault(app::programLocale());
+        return app::batch::Spustit(QCoreApplication::arguments().mid(2),
+                                   QCoreApplication::applicationDirPath());
+    }
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::kNazevProgramu);

@@ -10,9 +10,50 @@ THlavniData::THlavniData(Prompts& prompts, const SystemFormats& formats)
       mtYear({{QStringLiteral("YearName"), host::FieldType::Text, 10},
               {QStringLiteral("YearNumber"), host::FieldType::Text, 10},
               {QStringLiteral("Zpracovano"), host::FieldType::Boolean, 0}}),
+      mtDatumSkupiny({{QStringLiteral("Zkratka"), host::FieldType::Text, 10},
+                      {QStringLiteral("Nazev"), host::FieldType::Text, 50},
+                      {QStringLiteral("DatumOd"), host::FieldType::Date, 0},
+                      {QStringLiteral("DatumDo"), host::FieldType::Date, 0}}),
+      mtObraty({{QStringLiteral("Zkratka"), host::FieldType::Text, 255},
+                {QStringLiteral("Ucet"), host::FieldType::Text, 6},
+                {QStringLiteral("ObratMD"), host::FieldType::Amount, 0},
+                {QStringLiteral("ObratD"), host::FieldType::Amount, 0},
+                {QStringLiteral("PSMD"), host::FieldType::Amount, 0},
+                {QStringLiteral("PSD"), host::FieldType::Amount, 0},
+                {QStringLiteral("Nakladovy"), host::FieldType::Boolean, 0},
+                {QStringLiteral("Nazev"), host::FieldType::Text, 100}}),
+      mtSkupiny({{QStringLiteral("Zkratka"), host::FieldType::Text, 255},
+                 {QStringLiteral("Nazev"), host::FieldType::Text, 50},
+                 {QStringLiteral("NakladyPS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("NakladyOB"), host::FieldType::Amount, 0},
+                 {QStringLiteral("NakladyKS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("VynosyPS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("VynosyOB"), host::FieldType::Amount, 0},
+                 {QStringLiteral("VynosyKS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("HospVyslPS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("HospVysl"), host::FieldType::Amount, 0},
+                 {QStringLiteral("HospVyslKS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("ID"), host::FieldType::Integer, 0, true},
+                 {QStringLiteral("ProcentZisk"), host::FieldType::Amount, 0}}),
+      mtSestava({{QStringLiteral("Ucet"), host::FieldType::Text, 6},
+                 {QStringLiteral("Nazev"), host::FieldType::Text, 100},
+                 {QStringLiteral("PS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("Obrat"), host::FieldType::Amount, 0},
+                 {QStringLiteral("KS"), host::FieldType::Amount, 0},
+                 {QStringLiteral("Poradi"), host::FieldType::Integer, 0},
+                 {QStringLiteral("Typ"), host::FieldType::Integer, 0},
+                 {QStringLiteral("IDSkupiny"), host::FieldType::Integer, 0},
+                 {QStringLiteral("TypUctu"), host::FieldType::Integer, 0}}),
       Tabulka(host::TBFTable::create()), TabulkaOsnova(host::TBFTable::create()),
       TabulkaSkupin(host::TBFTable::create()), m_prompts(prompts), m_formats(formats) {
     mtParametry.addIndex({QStringLiteral("Nazev"), {QStringLiteral("Nazev")}, true});
+    // Group keys that differ only in letter case are one group.
+    mtObraty.addIndex(
+        {QStringLiteral("ZkratkaUcet"), {QStringLiteral("Zkratka"), QStringLiteral("Ucet")}, true});
+    mtObraty.addIndex({QStringLiteral("Zkratka"), {QStringLiteral("Zkratka")}, true});
+    mtSkupiny.addIndex({QStringLiteral("Zkratka"), {QStringLiteral("Zkratka")}, true});
+    mtSkupiny.addIndex({QStringLiteral("ID"), {QStringLiteral("ID")}, false});
+    mtSestava.addIndex({QStringLiteral("IDSkupiny"), {QStringLiteral("IDSkupiny")}, false});
 }
 
 THlavniData::~THlavniData() {

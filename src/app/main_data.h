@@ -38,6 +38,20 @@ public:
     ui::TMemTable mtParametry;
     // The agenda's accounting years: YearName, YearNumber, Zpracovano.
     ui::TMemTable mtYear;
+    // The date periods of a run grouped by months ... years: Zkratka, Nazev,
+    // DatumOd, DatumDo.
+    ui::TMemTable mtDatumSkupiny;
+    // Turnovers per (group key, account): Zkratka, Ucet, ObratMD, ObratD, PSMD,
+    // PSD, Nakladovy, Nazev. Hashed indexes "ZkratkaUcet" and "Zkratka", both
+    // without regard to letter case.
+    ui::TMemTable mtObraty;
+    // One record per group: Zkratka, Nazev, the cost/revenue/result amounts,
+    // ID (auto-increment), ProcentZisk. Hashed index "Zkratka" without regard
+    // to letter case, and "ID".
+    ui::TMemTable mtSkupiny;
+    // The report lines: Ucet, Nazev, PS, Obrat, KS, Poradi, Typ, IDSkupiny,
+    // TypUctu; index "IDSkupiny".
+    ui::TMemTable mtSestava;
 
     // The three host cursors the main form's operations share: journal and
     // other single-table reads, chart of accounts, the group's code list.

@@ -410,6 +410,22 @@ TFilterExpr::parse(const QString& text, const std::vector<TMemField>& fields, QS
     return result;
 }
 
+std::vector<std::pair<int, Value>> TFilterExpr::requiredEqualities() const {
+    std::vector<std::pair<int, Value>> out;
+    std::vector<const Node*> todo{m_root.get()};
+    while (!todo.empty()) {
+        const Node* n = todo.back();
+        todo.pop_back();
+        if (n->kind == Node::Kind::And) {
+            todo.push_back(n->left.get());
+            todo.push_back(n->right.get());
+        } else if (n->kind == Node::Kind::Cmp && n->op == Op::Eq) {
+            out.emplace_back(n->field, n->literal);
+        }
+    }
+    return out;
+}
+
 bool TFilterExpr::matches(const TMemTable& table, RecId id, bool caseSensitive) const {
     return m_root->eval(table, id, caseSensitive);
 }

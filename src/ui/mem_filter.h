@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace arvelo::ui {
@@ -29,6 +30,10 @@ public:
                                               const std::vector<TMemField>& fields, QString* error);
 
     bool matches(const TMemTable& table, RecId id, bool caseSensitive) const;
+    // The "field = literal" comparisons joined to the rest by AND only, which
+    // every passing record satisfies: an index over such fields can name the
+    // candidates instead of a scan of the table.
+    std::vector<std::pair<int, Value>> requiredEqualities() const;
     // The fields the expression reads.
     const std::vector<int>& fieldsUsed() const { return m_fields; }
 

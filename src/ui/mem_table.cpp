@@ -45,6 +45,7 @@ void TMemTable::setFields(std::vector<TMemField> fields) {
     m_filter.reset();
     m_filtered = false;
     emptyTable(true);
+    emit fieldsReplaced();
 }
 
 int TMemTable::fieldIndex(QStringView name) const {
@@ -62,6 +63,7 @@ void TMemTable::emptyTable(bool keepSettings) {
     m_alive.clear();
     m_liveCount = 0;
     m_nextAuto = 1;
+    ++m_generation;
     for (auto& index : m_indexes) {
         index->map.clear();
     }
@@ -351,6 +353,12 @@ bool TMemTable::setFilter(const QString& expression, QString* error) {
     return true;
 }
 
+QString TMemTable::quoted(const QString& text) {
+    QString out = text;
+    out.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + out + u'\'';
+}
+
 void TMemTable::setFiltered(bool on) {
     if (on == m_filtered) {
         return;
@@ -426,7 +434,13 @@ bool TMemTable::setMasterLink(TMemTable* master, const QStringList& masterFields
                     onMasterMoved();
                 }
             }));
-        // The master is going away: show every record, as without a link.
+        // The master is going away or changes its fields: show every record,
+        // as without a link.
+        m_masterConnections.push_back(connect(master, &TMemTable::fieldsReplaced, this, [this]() {
+            clearMasterLink();
+            updateFieldRoles();
+            rebuildView(false);
+        }));
         m_masterConnections.push_back(connect(master, &QObject::destroyed, this, [this]() {
             m_masterConnections.clear();
             m_master = nullptr;
@@ -506,7 +520,7 @@ void TMemTable::rebuildView(bool keepCurrent) {
             }
             findIn(*m_linkHash, keys, &m_view);
         }
-    } else {
+    } else if (!candidatesFromIndex()) {
         m_view.reserve(m_liveCount);
         for (RecId id = 0; id < m_alive.size(); ++id) {
             if (m_alive[id]) {
@@ -537,6 +551,40 @@ void TMemTable::rebuildView(bool keepCurrent) {
     if (currentId() != before) {
         emit currentChanged();
     }
+}
+
+// A filter that requires "field = value" for every field of an index takes
+// its candidates from that index: filtering a large table to one group costs
+// the group's records, not the table. The whole filter is applied to them
+// afterwards. A case-insensitive index serves a case-sensitive filter too,
+// since it names a superset.
+bool TMemTable::candidatesFromIndex() {
+    if (!m_filtered || !m_filter) {
+        return false;
+    }
+    const auto required = m_filter->requiredEqualities();
+    if (required.empty()) {
+        return false;
+    }
+    for (const auto& index : m_indexes) {
+        if (!index->caseInsensitive && !m_filterCaseSensitive) {
+            continue;
+        }
+        std::vector<Value> keys;
+        for (int f : index->fields) {
+            const auto it = std::find_if(required.begin(), required.end(),
+                                         [f](const auto& eq) { return eq.first == f; });
+            if (it == required.end()) {
+                break;
+            }
+            keys.push_back(it->second);
+        }
+        if (keys.size() == index->fields.size()) {
+            findIn(*index, keys, &m_view);
+            return true;
+        }
+    }
+    return false;
 }
 
 int TMemTable::rowOf(RecId id) const {
@@ -733,7 +781,7 @@ bool TMemTable::setRecNo(int recNo) {
 }
 
 bool TMemTable::gotoBookmark(TBookmark mark) {
-    if (!mark.isValid() || mark.id >= m_alive.size()) {
+    if (!mark.isValid() || mark.generation != m_generation || mark.id >= m_alive.size()) {
         return false;
     }
     autoPost();
@@ -794,6 +842,24 @@ bool TMemTable::locate(const QStringList& fieldNames, std::span<const Value> key
     return true;
 }
 
+bool TMemTable::locatePrefix(const QString& field, QStringView prefix) {
+    const int f = fieldIndex(field);
+    if (f < 0) {
+        return false;
+    }
+    autoPost();
+    for (std::size_t row = 0; row < m_view.size(); ++row) {
+        QString scratch;
+        if (fold::startsWith(values::textOf(record(m_view[row])[f], scratch), prefix, true)) {
+            m_eof = false;
+            m_bof = false;
+            setPos(int(row));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool TMemTable::locate(const QString& field, const Value& value) {
     return locate(QStringList{field}, std::span<const Value>(&value, 1));
 }
@@ -820,6 +886,7 @@ bool TMemTable::isAlive(RecId id) const {
 }
 
 const Value& TMemTable::valueAt(RecId id, int field) const {
+    Q_ASSERT(isAlive(id) && field >= 0 && field < fieldCount());
     return record(id)[field];
 }
 

@@ -37,9 +37,13 @@ inline constexpr RecId NoRecord = 0xFFFFFFFFu;
 
 struct TBookmark {
     RecId id = NoRecord;
+    std::uint32_t generation = 0; // the table's emptying count when taken
     bool isValid() const { return id != NoRecord; }
 };
 
+// Text sorts by the code points of its case-folded form, as the host's
+// indexes compare keys: digits before letters, "Č" after "Z" (there is no
+// Czech alphabet order such as "ch" after "h").
 struct TSortKey {
     QString field;
     bool descending = false;
@@ -91,7 +95,7 @@ public:
 
     // Removes every record and resets the auto-increment counter; with
     // keepSettings false also drops the filter, sort order and master link.
-    // Bookmarks taken before are invalid afterwards.
+    // Bookmarks taken before no longer lead anywhere.
     void emptyTable(bool keepSettings = true);
 
     // --- named indexes ----------------------------------------------------
@@ -117,7 +121,13 @@ public:
     // and parentheses. An empty expression passes every record. A malformed
     // expression leaves the previous filter in place, returns false and puts
     // the reason into *error. Setting a filter does not switch it on.
+    // A filter that requires "field = value" (joined by AND) for every field
+    // of a named index starts from that index instead of testing every record,
+    // so filtering a large table to one group key costs that group's records.
     bool setFilter(const QString& expression, QString* error = nullptr);
+    // A text as a filter literal: in single quotes, quotes inside doubled
+    // ("O'Neil" gives 'O''Neil').
+    static QString quoted(const QString& text);
     QString filter() const { return m_filterText; }
     void setFiltered(bool on);
     bool isFiltered() const { return m_filtered; }
@@ -148,15 +158,18 @@ public:
     bool setRecNo(int recNo);
     RecId currentId() const; // NoRecord when the view is empty
 
-    TBookmark bookmark() const { return {currentId()}; }
+    TBookmark bookmark() const { return {currentId(), m_generation}; }
     // False (cursor unchanged) when the record was deleted or is not in the view.
     bool gotoBookmark(TBookmark mark);
-    bool gotoRecord(RecId id) { return gotoBookmark({id}); }
+    bool gotoRecord(RecId id) { return gotoBookmark({id, m_generation}); }
 
     // Moves to the first record of the view whose fields equal the values,
     // text without regard to case (ř = Ř). False leaves the cursor unchanged.
     bool locate(const QStringList& fields, std::span<const Value> values);
     bool locate(const QString& field, const Value& value);
+    // Moves to the first record of the view whose field, as text, begins with
+    // the prefix without regard to case (the grids' quick search).
+    bool locatePrefix(const QString& field, QStringView prefix);
 
     // --- reading ----------------------------------------------------------
     // Values of the current record (the edit buffer while editing); a null
@@ -238,6 +251,8 @@ signals:
     void currentChanged();
     // A record was posted, edited directly or deleted (data event).
     void recordChanged(RecId id);
+    // The fields were replaced (setFields): field numbers taken before are void.
+    void fieldsReplaced();
 
 private:
     struct HashIndex;
@@ -257,6 +272,7 @@ private:
     bool passes(RecId id) const;
     bool lessInView(RecId a, RecId b) const;
     void rebuildView(bool keepCurrent);
+    bool candidatesFromIndex();
     void insertIntoView(RecId id);
     void removeFromView(int row);
     void afterRecordChange(RecId id, int oldRow);
@@ -302,6 +318,7 @@ private:
     RecId m_editId = NoRecord;
 
     int m_disabled = 0;
+    std::uint32_t m_generation = 0;
 };
 
 // Suspends a table's display updates for a scope.

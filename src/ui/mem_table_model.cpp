@@ -43,6 +43,12 @@ TMemTableModel::TMemTableModel(TMemTable* table, QObject* parent)
             emit dataChanged(index(row, 0), index(row, int(m_columns.size()) - 1));
         }
     });
+    connect(table, &TMemTable::currentChanged, this, [this]() {
+        if (m_table && !m_table->controlsDisabled()) {
+            emit currentRowChanged(currentRow());
+        }
+    });
+    connect(table, &TMemTable::resetDone, this, [this]() { emit currentRowChanged(currentRow()); });
     connect(table, &QObject::destroyed, this, [this]() {
         beginResetModel();
         m_rows = 0;
@@ -192,6 +198,17 @@ QVariant TMemTableModel::headerData(int section, Qt::Orientation orientation, in
                    : QVariant();
     }
     return section + 1;
+}
+
+void TMemTableModel::sort(int column, Qt::SortOrder order) {
+    const int f = fieldOfColumn(column);
+    if (m_table && f >= 0) {
+        m_table->sortBy(m_table->fields()[f].name, order == Qt::DescendingOrder);
+    }
+}
+
+int TMemTableModel::currentRow() const {
+    return m_table ? m_table->recNo() - 1 : -1;
 }
 
 } // namespace arvelo::ui

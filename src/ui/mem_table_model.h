@@ -43,6 +43,15 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Clicking a column title: sorts the table by the column's field; the
+    // current record stays current.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The row of the table's current record, -1 when none.
+    int currentRow() const;
+
+signals:
+    // The table's cursor moved; a grid follows it with its current index.
+    void currentRowChanged(int row);
 
 private:
     void resolveColumns();

@@ -50,6 +50,27 @@ inline int compare(QStringView a, QStringView b, bool caseInsensitive) {
     return j < b.size() ? -1 : 0;
 }
 
+// Whether text begins with prefix.
+inline bool startsWith(QStringView text, QStringView prefix, bool caseInsensitive) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (j < prefix.size()) {
+        if (i >= text.size()) {
+            return false;
+        }
+        char32_t x = nextCodePoint(text, i);
+        char32_t y = nextCodePoint(prefix, j);
+        if (caseInsensitive) {
+            x = foldCodePoint(x);
+            y = foldCodePoint(y);
+        }
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
 inline bool equal(QStringView a, QStringView b, bool caseInsensitive) {
     if (!caseInsensitive) {
         return a == b;

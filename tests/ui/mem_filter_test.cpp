@@ -75,16 +75,33 @@ TEST_F(FilterTest, ExpressionsSelectTheRightRecords) {
         {"Datum = 0", false, {3, 5, 6}},
         {"Kurz > 1.7", false, {2}},
         {"  ", false, {1, 2, 3, 4, 5, 6}},
+        {"(ObratMD = 100) AND (N = 1 OR N = 6) AND Nakladovy = False", false, {6}},
+        {"Nakladovy = True AND ObratMD = 100", false, {1}},
+        {"Ucet = '518300' AND Zkratka = ''", true, {4}},
+        {"N = 3 OR Zkratka = 'abc'", false, {1, 2, 3}},
     };
     t.setFiltered(true);
-    for (const FilterCase& c : cases) {
-        SCOPED_TRACE(c.expression);
-        QString error;
-        t.setFilterCaseSensitive(c.caseSensitive);
-        ASSERT_TRUE(t.setFilter(QString::fromUtf8(c.expression), &error)) << error.toStdString();
-        EXPECT_TRUE(error.isEmpty());
-        EXPECT_EQ(column(t, "N"), c.expected);
-        EXPECT_EQ(t.recordCount(), int(c.expected.size()));
+    // Without indexes every record is tested; with them a filter that
+    // requires equality on an index's fields starts from the index.
+    for (const bool indexed : {false, true}) {
+        if (indexed) {
+            t.addIndex({"Skupina", {"Zkratka"}});
+            t.addIndex({"Presne", {"Ucet"}, false});
+            t.addIndex({"N", {"N"}});
+            t.addIndex({"Obrat", {"ObratMD", "Nakladovy"}});
+            t.addIndex({"Datum", {"Datum"}});
+        }
+        for (const FilterCase& c : cases) {
+            SCOPED_TRACE(c.expression);
+            SCOPED_TRACE(indexed ? "indexed" : "scan");
+            QString error;
+            t.setFilterCaseSensitive(c.caseSensitive);
+            ASSERT_TRUE(t.setFilter(QString::fromUtf8(c.expression), &error))
+                << error.toStdString();
+            EXPECT_TRUE(error.isEmpty());
+            EXPECT_EQ(column(t, "N"), c.expected);
+            EXPECT_EQ(t.recordCount(), int(c.expected.size()));
+        }
     }
 }
 
@@ -129,6 +146,22 @@ TEST_F(FilterTest, MalformedExpressionsReportAndKeepThePreviousFilter) {
     EXPECT_FALSE(t.setFilter(deep, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(t.setFilter(QString(100000, u'N') + " = 1 AND NOT NOT", &error));
+}
+
+TEST_F(FilterTest, QuotedKeysRoundTrip) {
+    EXPECT_EQ(TMemTable::quoted("O'Neil"), "'O''Neil'");
+    EXPECT_EQ(TMemTable::quoted(""), "''");
+    t.setFiltered(true);
+    const char* keys[] = {"O'Neil", "'", "''", "a'b'c", "", "ř'Ř"};
+    for (const char* key : keys) {
+        SCOPED_TRACE(key);
+        const QString k = QString::fromUtf8(key);
+        t.appendRecord({k, "", Currency(), false, 100});
+        ASSERT_TRUE(t.setFilter("(Zkratka = " + TMemTable::quoted(k) + ") AND (N = 100)"));
+        ASSERT_EQ(t.recordCount(), 1);
+        EXPECT_EQ(t.value(u"Zkratka").toString(), k);
+        t.deleteRecord();
+    }
 }
 
 TEST_F(FilterTest, ErrorNamesThePositionAndTheField) {

@@ -111,6 +111,23 @@ TEST_F(ModelTest, FollowsAppendsEditsDeletesSortAndFilter) {
     EXPECT_EQ(model.rowCount(), 0);
 }
 
+TEST_F(ModelTest, ColumnClickSortsAndTheCurrentRowIsReported) {
+    QSignalSpy current(&model, &TMemTableModel::currentRowChanged);
+    table.last(); // "601000"
+    ASSERT_EQ(current.count(), 1);
+    EXPECT_EQ(current.takeFirst().at(0).toInt(), 1);
+    model.sort(2, Qt::AscendingOrder); // by Obrat: -0.50 first
+    EXPECT_EQ(firstColumn(), (std::vector<QString>{"601000", "501100"}));
+    EXPECT_EQ(model.currentRow(), 0); // the record stayed current
+    ASSERT_FALSE(current.isEmpty());
+    EXPECT_EQ(current.last().at(0).toInt(), 0);
+    model.sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(firstColumn(), (std::vector<QString>{"601000", "501100"}));
+    model.sort(0, Qt::AscendingOrder);
+    EXPECT_EQ(firstColumn(), (std::vector<QString>{"501100", "601000"}));
+    EXPECT_EQ(model.currentRow(), 1);
+}
+
 TEST_F(ModelTest, SuspendedTableSendsOneResetAndNoRowSignals) {
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);

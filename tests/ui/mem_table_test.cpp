@@ -176,6 +176,21 @@ TEST(MemTable, FindBySeveralFieldsIgnoresCaseIncludingCzechLetters) {
     EXPECT_FALSE(t.locate("Zkratka", "Oves"));
     EXPECT_EQ(t.currentId(), r3);
     EXPECT_FALSE(t.locate("Neni", "x"));
+
+    // The quick search of the grids: the first record in view order whose
+    // field begins with the text, without regard to case.
+    t.sortBy("Ucet", true);
+    ASSERT_TRUE(t.locatePrefix("Zkratka", u"řE"));
+    EXPECT_EQ(t.currentId(), r2);
+    ASSERT_TRUE(t.locatePrefix("Ucet", u"5011"));
+    EXPECT_EQ(t.currentId(), r1);
+    ASSERT_TRUE(t.locatePrefix("N", u"4")); // numbers as their text
+    EXPECT_EQ(t.currentId(), r4);
+    ASSERT_TRUE(t.locatePrefix("Zkratka", u""));
+    EXPECT_EQ(t.recNo(), 1);
+    EXPECT_FALSE(t.locatePrefix("Zkratka", u"Řepař"));
+    EXPECT_FALSE(t.locatePrefix("Neni", u"a"));
+    EXPECT_EQ(t.recNo(), 1);
 }
 
 TEST(MemTable, CaseSensitiveIndexTellsCaseApart) {
@@ -453,6 +468,17 @@ TEST_F(MasterDetailTest, DetailFollowsEditsOfTheMasterAndItsEnd) {
     EXPECT_FALSE(lines.setMasterLink(&lines, {"Zkratka"}, {"Zkratka"}));
 }
 
+TEST_F(MasterDetailTest, NewFieldsOfTheMasterEndTheLink) {
+    ASSERT_TRUE(lines.setMasterLink(&groups, {"Zkratka"}, {"Zkratka"}));
+    groups.first();
+    EXPECT_EQ(lines.recordCount(), 1);
+    groups.setFields({{"Jine", FieldType::Integer}});
+    groups.appendRecord({5});
+    groups.first();
+    EXPECT_EQ(lines.master(), nullptr);
+    EXPECT_EQ(lines.recordCount(), 6);
+}
+
 TEST(MemTable, DetailOutlivesItsMaster) {
     TMemTable lines({{"IDSkupiny", FieldType::Integer}});
     lines.appendRecord({1});
@@ -495,6 +521,15 @@ TEST(MemTable, BookmarksSurviveAppendsSortsAndDeletesOfOthers) {
     EXPECT_FALSE(t.gotoBookmark(mark));
     EXPECT_FALSE(t.gotoBookmark(TBookmark{}));
     EXPECT_FALSE(t.gotoBookmark(TBookmark{12345}));
+
+    // After emptying, an old bookmark does not land on a new record that
+    // happens to reuse the place.
+    t.first();
+    const TBookmark beforeEmpty = t.bookmark();
+    t.emptyTable();
+    t.appendRecord({"", "", Currency(), false, 9});
+    EXPECT_FALSE(t.gotoBookmark(beforeEmpty));
+    EXPECT_TRUE(t.gotoBookmark(t.bookmark()));
 }
 
 TEST(MemTable, KeepPositionRestoresTheCursorAfterAWalk) {
