@@ -1,0 +1,292 @@
+#include "report/expr/system_vars.h"
+#include "report/template/sestava.h"
+#include "sestava_behu.h"
+
+#include <gtest/gtest.h>
+
+namespace arvelo::report::test {
+namespace {
+
+const auto* const prostredi = ::testing::AddGlobalTestEnvironment(new TQtProstredi);
+
+std::vector<QVariant> Zaznam(const QString& skup, const QString& pod, double n,
+                             const QString& memo = QString()) {
+    return {skup, pod, n, memo};
+}
+
+QString DlouhyText(int radku) {
+    QStringList l;
+    for (int i = 1; i <= radku; ++i)
+        l << QStringLiteral("řádek %1").arg(i);
+    return l.join(QLatin1Char('\n'));
+}
+
+// Answers "Přerušit" at the n-th message pump and records the window's texts.
+class TTestInformace : public TInformace {
+public:
+    int prerusitPo = -1;
+    int pumpy = 0;
+    QStringList texty;
+    bool otevreno = false;
+    void Otevri(const QString& caption, const QString& text, const QString& tlacitko) override {
+        otevreno = true;
+        texty << caption + QLatin1Char('|') + text + QLatin1Char('|') + tlacitko;
+    }
+    void Text(const QString& text) override { texty << text; }
+    void Zavri() override { otevreno = false; }
+    bool ZpracujZpravy() override { return prerusitPo >= 0 && ++pumpy > prerusitPo; }
+};
+
+TEST(Beh, EmptyDataSetPrintsEverySectionAndTheBodyOnce) {
+    TMalaSestava s;
+    s.Radky(0, nullptr);
+    s.Oddil(okZacatek, 50, QStringLiteral("Z"));
+    s.Oddil(okHlava, 30, QStringLiteral("H"));
+    TPolSkup& g = s.r.AddGroup(QStringLiteral("0"), false, 20, true, 20, true);
+    s.Oddil(*g.Header, 20, QStringLiteral("S"));
+    s.Oddil(*g.Footer, 20, QStringLiteral("U"));
+    s.Pole(s.Oddil(okTelo, 10, QString()), 0, 0, 0, 100, 10);
+    s.Oddil(okKonec, 40, QStringLiteral("K"));
+    s.Oddil(okPata, 30, QStringLiteral("P"));
+    EXPECT_EQ(s.Spust(), TSestError::seOK);
+    ASSERT_EQ(s.vystup.PocetStran(), 1);
+    EXPECT_EQ(s.Strana(0), (QStringList{"Z@0", "H@50", "S@80", "@100", "U@110", "K@130", "P@970"}));
+}
+
+TEST(Beh, MaxRecordsAndOneRecord) {
+    TMalaSestava s;
+    s.Radky(10, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+    s.Pole(s.Oddil(okTelo, 10, QString()), 0, 0, 0, 100, 10);
+    s.r.MaxRecords = 3;
+    s.Spust();
+    EXPECT_EQ(s.Strana(0, pkPolozka), (QStringList{"r0@0", "r1@10", "r2@20"}));
+    s.r.MaxRecords = 0;
+    s.r.TiskJedenZaznam = true;
+    s.data.pozice = 4;
+    s.Spust();
+    EXPECT_EQ(s.Strana(0, pkPolozka), QStringList{"r4@0"});
+}
+
+TEST(Beh, EndPageKeepsTwoPagesAndTheCountOfPagesProduced) {
+    TMalaSestava s;
+    s.Radky(45, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+    s.Pole(s.Oddil(okTelo, 100, QString()), 0, 0, 0, 100, 10);
+    TOddilSestavy& p = s.Oddil(okPata, 20, QString());
+    s.Promenna(p, kPromCisloStrany, 0, 0);
+    s.Promenna(p, kPromPocetStran, 100, 0);
+    // Nine bodies a page make five pages without a limit.
+    s.Spust();
+    EXPECT_EQ(s.vystup.PocetStran(), 5);
+    EXPECT_EQ(s.Strana(4, pkPromenna), (QStringList{"5@980", "5@980"}));
+    s.r.EndPage = 2;
+    s.Spust();
+    ASSERT_EQ(s.vystup.PocetStran(), 2);
+    EXPECT_EQ(s.Strana(0, pkPromenna), (QStringList{"1@980", "3@980"}));
+    EXPECT_EQ(s.Strana(1, pkPromenna), (QStringList{"2@980", "3@980"}));
+    EXPECT_EQ(s.Strana(1, pkPolozka).size(), 9);
+}
+
+TEST(Beh, GroupBreakingOnEveryRecordRestartsItsNumber) {
+    TMalaSestava s;
+    const char* klice[][2] = {{"a", "1"}, {"a", "2"}, {"a", "3"}, {"b", "4"}, {"b", "5"}};
+    s.Radky(5, [&](int i) {
+        return Zaznam(QString::fromLatin1(klice[i][0]), QString::fromLatin1(klice[i][1]), i);
+    });
+    TPolSkup& vnejsi = s.r.AddGroup(QStringLiteral("0"), false, 10, true, 10, true);
+    TPolSkup& vnitrni = s.r.AddGroup(QStringLiteral("1"), false, 10, true, 10, true);
+    s.Oddil(*vnejsi.Header, 10, QStringLiteral("S0"));
+    s.Oddil(*vnejsi.Footer, 10, QStringLiteral("U0"));
+    // Variables per group g: 5 + 2g line in the group, 6 + 2g group number.
+    s.Promenna(s.Oddil(*vnitrni.Header, 10, QString()), kPromSkupiny + 2 * 1 + 1, 0, 0);
+    s.Oddil(*vnitrni.Footer, 10, QStringLiteral("U1"));
+    s.Pole(s.Oddil(okTelo, 10, QString()), 1, 0, 0, 100, 10);
+    s.Spust();
+    QStringList sekvence;
+    for (const QString& t : s.Strana(0))
+        sekvence << t.section(QLatin1Char('@'), 0, 0);
+    EXPECT_EQ(sekvence, (QStringList{"S0", "1", "1", "U1", "2", "2", "U1", "3", "3", "U1", "U0",
+                                     "S0", "1", "4", "U1", "2", "5", "U1", "U0"}));
+    EXPECT_EQ(s.Strana(0).constLast(), QStringLiteral("U0@180"));
+}
+
+TEST(Beh, GrowingTextContinuesUnderTheNextPageHeader) {
+    TMalaSestava s;
+    s.Radky(1, [](int) { return Zaznam({}, {}, 1, DlouhyText(80)); });
+    s.Oddil(okHlava, 50, QStringLiteral("H"));
+    s.Oddil(okPata, 50, QStringLiteral("P"));
+    TOddilSestavy& t = s.Oddil(okTelo, 50, QString());
+    s.Pole(t, 3, 0, 10, 300, 20).TextFlags = tfPromennaVyska | tfViceRadku;
+    TKolbraReportElement& pod = t.AddElement();
+    pod.Kind = pkGrafickyText;
+    pod.Text = QStringLiteral("pod");
+    pod.Top = 40;
+    pod.Width = 100;
+    pod.Height = 10;
+    s.Spust();
+    ASSERT_EQ(s.vystup.PocetStran(), 2);
+    auto memo = [&](int strana) {
+        for (const TVystPrvek& v : s.vystup.strany[static_cast<std::size_t>(strana)].Prvky()) {
+            if (v.prvek->Kind == pkPolozka)
+                return v;
+        }
+        return TVystPrvek();
+    };
+    const TVystPrvek prvni = memo(0);
+    const TVystPrvek druhy = memo(1);
+    ASSERT_TRUE(prvni.radky && druhy.radky);
+    EXPECT_EQ(prvni.y, 60);
+    EXPECT_EQ(prvni.prvniRadek, 0);
+    EXPECT_LE(prvni.y + prvni.height, 950);
+    // The next line would not have fitted above the footer.
+    EXPECT_GT(prvni.y + prvni.height + prvni.radky->radky[prvni.posledniRadek + 1].height / 72,
+              950 - 1);
+    EXPECT_EQ(druhy.y, 50);
+    EXPECT_EQ(druhy.prvniRadek, prvni.posledniRadek + 1);
+    EXPECT_EQ(druhy.posledniRadek, 79);
+    EXPECT_EQ(s.Strana(0, pkGrafickyText), (QStringList{"H@0", "P@950"}));
+    EXPECT_EQ(
+        s.Strana(1, pkGrafickyText),
+        (QStringList{"H@0", QStringLiteral("pod@%1").arg(druhy.y + druhy.height + 10), "P@950"}));
+}
+
+TEST(Beh, ThreeColumnBodyRowClosedByAGroupBreak) {
+    TMalaSestava s;
+    s.Radky(5, [](int i) { return Zaznam(i < 4 ? "a" : "b", {}, i + 1); });
+    s.r.Columns = 3;
+    TPolSkup& g = s.r.AddGroup(QStringLiteral("0"), false, 20, true, 20, true);
+    s.Oddil(*g.Header, 20, QStringLiteral("S"));
+    s.Oddil(*g.Footer, 20, QStringLiteral("U"));
+    s.Pole(s.Oddil(okTelo, 30, QString()), 2, 5, 0, 100, 10);
+    s.Spust();
+    EXPECT_EQ(s.Strana(0), (QStringList{"S@0", "1@20", "2@20", "3@20", "4@50", "U@80", "S@100",
+                                        "5@120", "U@150"}));
+    std::vector<int> x;
+    for (const TVystPrvek& v : s.vystup.strany[0].Prvky()) {
+        if (v.prvek->Kind == pkPolozka)
+            x.push_back(v.x);
+    }
+    std::sort(x.begin(), x.end());
+    EXPECT_EQ(x, (std::vector<int>{5, 5, 5, 5 + 800 / 3, 5 + 1600 / 3}));
+}
+
+TEST(Beh, PageBreakAfterTheReportHeader) {
+    TMalaSestava s;
+    s.Radky(3, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+    s.Oddil(okZacatek, 100, QStringLiteral("Z"));
+    s.Oddil(okHlava, 30, QStringLiteral("H"));
+    s.Oddil(okPata, 30, QStringLiteral("P"));
+    s.Pole(s.Oddil(okTelo, 10, QString()), 0, 0, 0, 100, 10);
+    s.r.Strankovani.poZacatkuSestavy = true;
+    s.Spust();
+    ASSERT_EQ(s.vystup.PocetStran(), 2);
+    EXPECT_EQ(s.Strana(0), (QStringList{"Z@0", "P@970"}));
+    EXPECT_EQ(s.Strana(1), (QStringList{"H@0", "r0@30", "r1@40", "r2@50", "P@970"}));
+}
+
+TEST(Beh, PageSumRestartsBetweenRecordsButNotInsideAGrowingText) {
+    TMalaSestava s;
+    s.Radky(15, [](int i) { return Zaznam({}, {}, 1, i == 1 ? DlouhyText(80) : QString()); });
+    TRadekFunkce& f = s.r.Funkce().Add();
+    f.Vyraz = QStringLiteral("#N");
+    f.Agregace = kAgrSoucet;
+    f.UrovenNulovani = kNulovatStranka;
+    f.DesetinnaMista = 0;
+    TOddilSestavy& t = s.Oddil(okTelo, 100, QString());
+    s.Pole(t, 3, 0, 0, 300, 10).TextFlags = tfPromennaVyska | tfViceRadku;
+    TKolbraReportElement& soucet = t.AddElement();
+    soucet.Kind = pkFunkce;
+    soucet.Source = 0;
+    soucet.Left = 400;
+    soucet.Top = 50;
+    soucet.Width = 100;
+    soucet.Height = 10;
+    s.Spust();
+    ASSERT_GE(s.vystup.PocetStran(), 3);
+    auto texty = [&](int strana) {
+        QStringList l;
+        for (const QString& t : s.Strana(strana, pkFunkce))
+            l << t.section(QLatin1Char('@'), 0, 0);
+        return l;
+    };
+    EXPECT_EQ(texty(0), QStringList{"1"});
+    const QStringList druha = texty(1);
+    ASSERT_FALSE(druha.isEmpty());
+    for (int i = 0; i < druha.size(); ++i)
+        EXPECT_EQ(druha[i], QString::number(i + 2));   // the growing record's page kept counting
+    EXPECT_EQ(texty(2).value(0), QStringLiteral("1")); // a page begun between records restarts
+}
+
+TEST(Beh, DetailReportPrintsInsideTheMasterBody) {
+    TMalaSestava s;
+    s.Radky(2, [](int i) { return Zaznam(QStringLiteral("m%1").arg(i), {}, i); });
+    TPametovaData detailData;
+    detailData.sloupce = {{QStringLiteral("D"), QStringLiteral("D"), fieldtype::String}};
+    detailData.radky = {{QStringLiteral("d0")}, {QStringLiteral("d1")}, {QStringLiteral("d2")}};
+    TTestSestava detail(s.r.SharedPageSetup());
+    detail.DataSource = &detailData;
+    detail.ReadFieldList();
+    detail.SetMasterSestava(&s.r);
+    s.Pole(s.Oddil(detail.PevnyOddil(okTelo), 10, QString()), 0, 0, 0, 100, 10);
+
+    TOddilSestavy& t = s.Oddil(okTelo, 50, QStringLiteral("M"));
+    TKolbraReportElement& d = t.AddElement();
+    d.Kind = pkDetail;
+    d.Source = 0;
+    d.Top = 10;
+    d.Height = 10;
+    d.Width = 300;
+    TKolbraReportElement& po = t.AddElement();
+    po.Kind = pkGrafickyText;
+    po.Text = QStringLiteral("po");
+    po.Top = 30;
+    po.Width = 100;
+    po.Height = 10;
+    s.Spust();
+    EXPECT_EQ(s.Strana(0), (QStringList{"M@0", "d0@10", "d1@20", "d2@30", "po@50", "M@70", "d0@80",
+                                        "d1@90", "d2@100", "po@120"}));
+    detail.SetMasterSestava(nullptr);
+}
+
+TEST(Beh, CancelKeepsThePagesAndSkipsTheEnd) {
+    TMalaSestava s;
+    s.Radky(10, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+    s.Pole(s.Oddil(okTelo, 10, QString()), 0, 0, 0, 100, 10);
+    s.Oddil(okKonec, 10, QStringLiteral("K"));
+    TTestInformace info;
+    info.prerusitPo = 3;
+    EXPECT_EQ(s.Spust(&info), TSestError::seCancelled);
+    EXPECT_FALSE(info.otevreno);
+    EXPECT_EQ(info.texty.value(0),
+              QStringLiteral("Informace|Připravuji tisk položky číslo: 1|Přerušit"));
+    const QStringList strana = s.Strana(0);
+    EXPECT_FALSE(strana.isEmpty());
+    EXPECT_LT(strana.size(), 10);
+    EXPECT_FALSE(strana.join(QLatin1Char(' ')).contains(QLatin1Char('K')));
+}
+
+TEST(Beh, TotalPagesWithAFormatAndCharacterGridRounding) {
+    TMalaSestava s;
+    s.Radky(2, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+    s.Pole(s.Oddil(okTelo, 20, QString()), 0, 0, 0, 100, 10);
+    s.Promenna(s.Oddil(okPata, 20, QString()), kPromPocetStran, 0, 0).Text =
+        QStringLiteral("z %.3d");
+    s.r.Mrizka.typ = 1; // six lines per inch: 16.67
+    s.Spust();
+    EXPECT_EQ(s.Strana(0), (QStringList{"r0@0", "r1@17", "z 001@980"}));
+}
+
+TEST(Tisk, SecondStartWhileRunningAndMissingDataSource) {
+    TSestava r;
+    TTestDialogy dialogy;
+    r.Dialogy = &dialogy;
+    TTiskSestavy tisk(r);
+    TSestError vnitrni = TSestError::seOK;
+    r.BeforePrint = [&](TSestava&) { vnitrni = tisk.Priprav(nullptr, false); };
+    EXPECT_EQ(tisk.Priprav(nullptr, false), TSestError::seNotDone);
+    EXPECT_EQ(vnitrni, TSestError::seBusy);
+    EXPECT_FALSE(tisk.Bezi());
+    EXPECT_EQ(dialogy.zpravy.value(0), QStringLiteral("Chyba|Není definován zdroj dat."));
+}
+
+} // namespace
+} // namespace arvelo::report::test
