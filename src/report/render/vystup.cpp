@@ -66,6 +66,19 @@ void TSestVystup::KresliStranu(TKolbraCanvas& canvas, int index, double sx, doub
     }
 }
 
+QImage TSestVystup::Obraz(int index, double scale) const {
+    if (index < 0 || index >= PocetStran())
+        return QImage();
+    QImage obraz(static_cast<int>(std::ceil(tisknutelnaSirka * scale)),
+                 static_cast<int>(std::ceil(tisknutelnaVyska * scale)), QImage::Format_RGB32);
+    obraz.fill(Qt::white);
+    QPainter painter(&obraz);
+    TQtCanvas canvas(painter, 100);
+    KresliStranu(canvas, index, scale, scale);
+    painter.end();
+    return obraz;
+}
+
 QPicture TSestVystup::Metafile(int index) const {
     QPicture picture;
     picture.setBoundingRect(QRect(0, 0, tisknutelnaSirka * 6, tisknutelnaVyska * 6));

@@ -69,6 +69,9 @@ public:
 
     // The page as a vector recording of (printable width x 6) by (printable height x 6).
     QPicture Metafile(int index) const;
+    // The page as a picture of the printable area at a scale (pixels per 1/100 in), white
+    // under the elements; a null image for a page that does not exist.
+    QImage Obraz(int index, double scale) const;
     // The page drawn on any canvas at a scale, shifted by an offset in 1/100 in.
     void KresliStranu(TKolbraCanvas& canvas, int index, double sx, double sy, double ox = 0,
                       double oy = 0) const;
