@@ -19,6 +19,10 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 
+// Registered once for the whole program, whichever file includes this.
+inline ::testing::Environment* const kQtProstredi =
+    ::testing::AddGlobalTestEnvironment(new TQtProstredi);
+
 // Records what is drawn so that tests can check positions.
 #include "report/render/kolbra_canvas.h"
 #include "report/render/rozvrh_textu.h"

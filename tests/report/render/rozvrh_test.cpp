@@ -7,8 +7,6 @@ using namespace arvelo::report;
 
 namespace {
 
-const auto* const prostredi = ::testing::AddGlobalTestEnvironment(new TQtProstredi);
-
 TParametryRozvrhu Parametry(const QString& text, int sirka, bool zalamovat = true, bool rtf = false,
                             int zarovnani = 0) {
     TParametryRozvrhu p;

@@ -7,8 +7,6 @@
 namespace arvelo::report::test {
 namespace {
 
-const auto* const prostredi = ::testing::AddGlobalTestEnvironment(new TQtProstredi);
-
 std::vector<QVariant> Zaznam(const QString& skup, const QString& pod, double n,
                              const QString& memo = QString()) {
     return {skup, pod, n, memo};

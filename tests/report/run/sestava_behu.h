@@ -29,6 +29,10 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 
+// Registered once for the whole program, whichever file includes this.
+inline ::testing::Environment* const kQtProstredi =
+    ::testing::AddGlobalTestEnvironment(new TQtProstredi);
+
 // A small report built in code over an in-memory data set; its page is 1000 high, 800 wide
 // and has no margins, so positions in the output are easy to predict.
 struct TMalaSestava {

@@ -10,8 +10,6 @@
 namespace arvelo::report::test {
 namespace {
 
-const auto* const prostredi = ::testing::AddGlobalTestEnvironment(new TQtProstredi);
-
 class Ukazky : public ::testing::Test {
 protected:
     QTemporaryDir tmp;
