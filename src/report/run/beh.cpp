@@ -123,7 +123,7 @@ TSestError TBehSestavy::Spust() {
     if (info_ != nullptr)
         info_->Otevri(QStringLiteral("Informace"),
                       QStringLiteral("Připravuji tisk položky číslo: 1"),
-                      QStringLiteral("Přerušit"));
+                      QStringLiteral("Přerušit"), true);
     s_.Beh.pozadavekStrankovani = false;
 
     v_.Vymaz();
@@ -670,7 +670,53 @@ TSestError TTiskSestavy::Priprav(TInformace* informace, bool nahled) {
             zdroj->EnableControls();
     }
     s_.ZavritOtevrene();
+    NastavPozadi();
     return vysledek;
+}
+
+void TTiskSestavy::NastavPozadi() {
+    const TPozadiPredlohy& p = s_.PozadiPredlohy;
+    const bool tisknout = p.vlastniNastaveni ? p.tisknout : s_.PrintBackground;
+    const QString soubor = p.vlastniNastaveni ? p.soubor : s_.Background;
+    vystup_.pozadi = QImage();
+    vystup_.tisknoutPozadi = false;
+    if (soubor.isEmpty() || !s_.LoadPicture(soubor, vystup_.pozadi) || vystup_.pozadi.isNull())
+        return;
+    vystup_.tisknoutPozadi = tisknout;
+    const TPageSetup& ps = s_.PageSetup();
+    // The background is placed on the paper; pages are drawn from the printable area.
+    QRect r(0, 0, ps.SirkaStranky(), ps.VyskaStranky());
+    if (p.vlastniUmisteni)
+        r = QRect(p.left, p.top, p.width > 0 ? p.width : ps.SirkaStranky(),
+                  p.height > 0 ? p.height : ps.VyskaStranky());
+    vystup_.obdelnikPozadi = r.translated(-ps.levyOkraj, -ps.horniOkraj);
+}
+
+TSestError TTiskSestavy::Tiskni(TInformace* informace, QPrinter& printer,
+                                TParametryTisku parametry) {
+    if (bezi_)
+        return TSestError::seBusy;
+    TSestError vysledek = Priprav(informace, false);
+    if (vysledek == TSestError::seOK) {
+        bezi_ = true;
+        if (informace != nullptr)
+            informace->Otevri(QStringLiteral("Informace"),
+                              QStringLiteral("Odesílám data do tiskárny ..."),
+                              QStringLiteral("Přerušit"), false);
+        parametry.popis = s_.Popis;
+        parametry.kopie = s_.PrintCopies;
+        parametry.prvniStrana = vystup_.prvniStrana;
+        parametry.posledniStrana = vystup_.posledniStrana;
+        if (informace != nullptr && !parametry.prerusit)
+            parametry.prerusit = [informace] { return informace->ZpracujZpravy(); };
+        vysledek = TiskniGraficky(vystup_, s_.PageSetup(), printer, parametry);
+        if (informace != nullptr)
+            informace->Zavri();
+        bezi_ = false;
+    }
+    if (!s_.Navrhovani && s_.AfterPrint)
+        s_.AfterPrint(s_);
+    return s_.Chyba(vysledek);
 }
 
 } // namespace arvelo::report

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/model/sestava_typ.h"
+#include "report/render/tisk.h"
 #include "report/render/vystup.h"
 
 #include <unordered_map>
@@ -14,7 +15,9 @@ class TSestava;
 class TInformace {
 public:
     virtual ~TInformace() = default;
-    virtual void Otevri(const QString& caption, const QString& text, const QString& tlacitko) = 0;
+    // The button may be shown disabled (while pages go to the printer).
+    virtual void Otevri(const QString& caption, const QString& text, const QString& tlacitko,
+                        bool tlacitkoPovoleno) = 0;
     virtual void Text(const QString& text) = 0;
     virtual void Zavri() = 0;
     // Lets pending window messages run; returns true once "Přerušit" was pressed.
@@ -101,11 +104,17 @@ public:
     // Checks the data, loads the template and runs into the output. Preview passes true.
     TSestError Priprav(TInformace* informace, bool nahled);
 
+    // Runs and, when the run succeeded, prints the pages on the printer; then AfterPrint, and
+    // a non-zero result goes to OnError.
+    TSestError Tiskni(TInformace* informace, QPrinter& printer, TParametryTisku parametry);
+
     TSestVystup& Vystup() { return vystup_; }
     const TSestVystup& Vystup() const { return vystup_; }
     bool Bezi() const { return bezi_; }
 
 private:
+    void NastavPozadi();
+
     TSestava& s_;
     TSestVystup vystup_;
     bool bezi_ = false;

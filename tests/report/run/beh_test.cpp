@@ -2,6 +2,9 @@
 #include "report/template/sestava.h"
 #include "sestava_behu.h"
 
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace arvelo::report::test {
@@ -26,7 +29,8 @@ public:
     int pumpy = 0;
     QStringList texty;
     bool otevreno = false;
-    void Otevri(const QString& caption, const QString& text, const QString& tlacitko) override {
+    void Otevri(const QString& caption, const QString& text, const QString& tlacitko,
+                bool) override {
         otevreno = true;
         texty << caption + QLatin1Char('|') + text + QLatin1Char('|') + tlacitko;
     }
@@ -284,6 +288,57 @@ TEST(Tisk, SecondStartWhileRunningAndMissingDataSource) {
     EXPECT_EQ(vnitrni, TSestError::seBusy);
     EXPECT_FALSE(tisk.Bezi());
     EXPECT_EQ(dialogy.zpravy.value(0), QStringLiteral("Chyba|Není definován zdroj dat."));
+}
+
+TEST(Tisk, PrintRunsPrintsAndRestoresTheDataSet) {
+    TSestava r;
+    TTestDialogy dialogy;
+    r.Dialogy = &dialogy;
+    r.PageSetup().levyOkraj = r.PageSetup().horniOkraj = 50;
+    TPametovaData data;
+    data.sloupce = {{QStringLiteral("T"), QStringLiteral("T"), fieldtype::String}};
+    for (int i = 0; i < 120; ++i)
+        data.radky.push_back({QStringLiteral("řádek %1").arg(i)});
+    data.pozice = 7;
+    r.DataSource = &data;
+    // The definition is built here; the template hook keeps it instead of reading a file.
+    r.OnNactiPredlohu = [](TSestava&) { return true; };
+    TOddilSestavy& t = r.PevnyOddil(okTelo);
+    t.Visible = true;
+    t.Height = 20;
+    TKolbraReportElement& e = t.AddElement();
+    e.Kind = pkPolozka;
+    e.Width = 300;
+    e.Height = 18;
+    QStringList udalosti;
+    r.BeforePrint = [&](TSestava&) { udalosti << QStringLiteral("before"); };
+    r.AfterPrint = [&](TSestava&) { udalosti << QStringLiteral("after"); };
+    r.OnError = [&](TSestava&, TSestError chyba) {
+        udalosti << QStringLiteral("error %1").arg(static_cast<int>(chyba));
+        return true;
+    };
+    QTemporaryDir tmp;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(tmp.filePath(QStringLiteral("tisk.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    TTestInformace info;
+    TTiskSestavy tisk(r);
+    EXPECT_EQ(tisk.Tiskni(&info, printer, TParametryTisku()), TSestError::seOK);
+    EXPECT_EQ(udalosti, (QStringList{"before", "after"}));
+    EXPECT_EQ(tisk.Vystup().PocetStran(), 3); // 1069 / 20 = 53 bodies a page
+    EXPECT_TRUE(
+        info.texty.contains(QStringLiteral("Informace|Odesílám data do tiskárny ...|Přerušit")));
+    EXPECT_EQ(data.pozice, 7);
+    EXPECT_EQ(data.zakazano, 0);
+    QFile pdf(tmp.filePath(QStringLiteral("tisk.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_GT(pdf.size(), 1000);
+
+    r.DataSource = nullptr;
+    udalosti.clear();
+    EXPECT_EQ(tisk.Tiskni(&info, printer, TParametryTisku()), TSestError::seNotDone);
+    EXPECT_EQ(udalosti, (QStringList{"before", "after", "error 8"}));
 }
 
 } // namespace
