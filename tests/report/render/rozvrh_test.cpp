@@ -249,4 +249,19 @@ TEST_F(RozvrhTest, DrawsEveryCharacterAtItsRecordedPosition) {
     EXPECT_EQ(d.texty[0].znaky, QStringLiteral("ef"));
 }
 
+TEST_F(RozvrhTest, RotatedTextIsCentredOnTheRectangle) {
+    TZaznamCanvas c;
+    KresliOtocenyText(c, meric, QStringLiteral("AB"), arial, 90, 100, 200, 1, 1);
+    ASSERT_EQ(c.texty.size(), 1u);
+    const double w = (meric.Sirka(arial, QLatin1Char('A')) + meric.Sirka(arial, QLatin1Char('B'))) /
+                     double(kJednotka);
+    EXPECT_NEAR(c.texty[0].x, 100, 1e-9);
+    EXPECT_NEAR(c.texty[0].y, 200 + w / 2, 1e-9); // turned up: starts below the centre
+    EXPECT_NEAR(c.texty[0].posuny[0], meric.Sirka(arial, QLatin1Char('A')) / double(kJednotka),
+                1e-9);
+    TZaznamCanvas d;
+    KresliOtocenyText(d, meric, QString(300, QLatin1Char('x')), arial, 45, 0, 0, 1, 1);
+    EXPECT_EQ(d.texty[0].znaky.size(), 255); // one line of at most 255 characters
+}
+
 } // namespace

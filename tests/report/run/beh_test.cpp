@@ -249,6 +249,48 @@ TEST(Beh, DetailReportPrintsInsideTheMasterBody) {
     detail.SetMasterSestava(nullptr);
 }
 
+TEST(Beh, PageFlagsOfTheFixedSections) {
+    struct Pripad {
+        const char* nazev;
+        std::function<void(TStrankovani&)> nastav;
+        std::vector<QStringList> strany;
+    };
+    const std::vector<Pripad> pripady = {
+        {"none", [](TStrankovani&) {}, {{"H@0", "r0@30", "r1@40", "K@50", "P@970"}}},
+        {"body on a new page",
+         [](TStrankovani& s) { s.teloNaNovouStranku = true; },
+         {{"H@0", "r0@30", "P@970"}, {"H@0", "r1@30", "K@40", "P@970"}}},
+        {"end aligned to the footer",
+         [](TStrankovani& s) { s.konecKPate = true; },
+         {{"H@0", "r0@30", "r1@40", "K@930", "P@970"}}},
+        {"no footer on the last page",
+         [](TStrankovani& s) {
+             s.konecKPate = true;
+             s.bezPatyNaPosledni = true;
+         },
+         {{"H@0", "r0@30", "r1@40", "K@960"}}},
+        {"no header on the first page",
+         [](TStrankovani& s) { s.bezHlavyNaPrvni = true; },
+         {{"r0@0", "r1@10", "K@20", "P@970"}}},
+        {"page break before the end",
+         [](TStrankovani& s) { s.predKoncemSestavy = true; },
+         {{"H@0", "r0@30", "r1@40", "P@970"}, {"H@0", "K@30", "P@970"}}},
+    };
+    for (const Pripad& p : pripady) {
+        TMalaSestava s;
+        s.Radky(2, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+        s.Oddil(okHlava, 30, QStringLiteral("H"));
+        s.Oddil(okPata, 30, QStringLiteral("P"));
+        s.Oddil(okKonec, 40, QStringLiteral("K"));
+        s.Pole(s.Oddil(okTelo, 10, QString()), 0, 0, 0, 100, 10);
+        p.nastav(s.r.Strankovani);
+        s.Spust();
+        ASSERT_EQ(s.vystup.PocetStran(), static_cast<int>(p.strany.size())) << p.nazev;
+        for (int i = 0; i < s.vystup.PocetStran(); ++i)
+            EXPECT_EQ(s.Strana(i), p.strany[static_cast<std::size_t>(i)]) << p.nazev;
+    }
+}
+
 TEST(Beh, CancelKeepsThePagesAndSkipsTheEnd) {
     TMalaSestava s;
     s.Radky(10, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
