@@ -2,16 +2,14 @@
 
 #include "report/render/rozvrh_textu.h"
 
+#include <QGlyphRun>
 #include <QPicture>
+#include <algorithm>
 #include <cmath>
 
 namespace arvelo::report {
 
 namespace {
-
-// Fonts are sized in whole pixels; drawing them this many times larger and scaling the
-// painter down keeps fractional sizes exact at small scales.
-constexpr double kJemnost = 16.0;
 
 Qt::PenStyle PenStyle(int style) {
     switch (style) {
@@ -60,8 +58,19 @@ TQtCanvas::TQtCanvas(QPainter& painter, int rozliseni) : painter_(painter), rozl
 }
 
 void TQtCanvas::SetFont(const TPismoRozvrhu& pismo, double pixelSize, int angle) {
-    pismoMeritko_ = pixelSize * kJemnost > 30000 ? 1.0 : kJemnost;
-    font_ = pismo.ToQFont(pixelSize * pismoMeritko_);
+    font_ = pismo.ToQFont(pixelSize);
+    const double velikost = pixelSize > 0 ? pixelSize : 1;
+    const auto it = std::find_if(rawFonty_.begin(), rawFonty_.end(), [&](const TRawPismo& f) {
+        return f.velikost == velikost && f.font == font_;
+    });
+    if (it != rawFonty_.end()) {
+        rawFont_ = it->raw;
+    } else {
+        rawFont_ = QRawFont::fromFont(font_);
+        // Whole pixels are not enough at small scales: the glyphs take the exact size.
+        rawFont_.setPixelSize(velikost);
+        rawFonty_.push_back({font_, velikost, rawFont_});
+    }
     barvaTextu_ = BarvaNaQColor(pismo.color);
     uhel_ = angle;
 }
@@ -69,17 +78,27 @@ void TQtCanvas::SetFont(const TPismoRozvrhu& pismo, double pixelSize, int angle)
 void TQtCanvas::TextOut(double x, double y, const QString& znaky,
                         const std::vector<double>& posuny) {
     painter_.save();
-    painter_.setFont(font_);
     painter_.setPen(barvaTextu_);
     painter_.translate(x, y);
     if (uhel_ != 0)
         painter_.rotate(-uhel_);
-    painter_.scale(1.0 / pismoMeritko_, 1.0 / pismoMeritko_);
+    // One glyph run with an explicit position for every character, so the text stands where
+    // the layout measured it on every device.
+    const QList<quint32> glyfy = rawFont_.glyphIndexesForString(znaky);
+    QList<QPointF> pozice;
+    pozice.reserve(glyfy.size());
     double pos = 0;
-    for (int i = 0; i < znaky.size(); ++i) {
-        painter_.drawText(QPointF(pos * pismoMeritko_, 0), QString(znaky[i]));
+    for (int i = 0; i < glyfy.size(); ++i) {
+        pozice.append(QPointF(pos, 0));
         pos += i < static_cast<int>(posuny.size()) ? posuny[static_cast<std::size_t>(i)] : 0.0;
     }
+    QGlyphRun beh;
+    beh.setRawFont(rawFont_);
+    beh.setGlyphIndexes(glyfy);
+    beh.setPositions(pozice);
+    beh.setUnderline(font_.underline());
+    beh.setStrikeOut(font_.strikeOut());
+    painter_.drawGlyphRun(QPointF(0, 0), beh);
     painter_.restore();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QRectF>
 #include <QString>
 #include <vector>
@@ -65,8 +66,14 @@ private:
     QPainter& painter_;
     int rozliseni_;
     QFont font_;
+    QRawFont rawFont_; // glyphs of font_, looked up once per font
+    struct TRawPismo {
+        QFont font;
+        double velikost;
+        QRawFont raw;
+    };
+    std::vector<TRawPismo> rawFonty_;
     QColor barvaTextu_;
-    double pismoMeritko_ = 1.0; // the font is set this many times larger and drawn scaled down
     int uhel_ = 0;
 };
 

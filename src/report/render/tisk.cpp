@@ -73,8 +73,6 @@ TSestError TiskniGraficky(const TSestVystup& vystup, const TPageSetup& stranka, 
         TQtCanvas canvas(painter, 100);
         bool prvniList = true;
         for (int i = prvni; i <= posledni; ++i) {
-            const QPicture metafile = vystup.Metafile(i - 1);
-            const QSizeF velikost(vystup.tisknutelnaSirka * 6.0, vystup.tisknutelnaVyska * 6.0);
             for (int radek = 0; radek < listy.dolu; ++radek) {
                 for (int sloupec = 0; sloupec < listy.napric; ++sloupec) {
                     if (parametry.prerusit && parametry.prerusit()) {
@@ -84,18 +82,12 @@ TSestError TiskniGraficky(const TSestVystup& vystup, const TPageSetup& stranka, 
                     if (!prvniList)
                         printer.newPage();
                     prvniList = false;
+                    // The page is drawn straight onto the printer at its resolution and the
+                    // zoom: the same elements, order and positions as its metafile, without
+                    // a recording in between.
                     const double x = originX - sloupec * listSirka;
                     const double y = originY - radek * listVyska;
-                    if (vystup.tisknoutPozadi && !vystup.pozadi.isNull()) {
-                        const QRect& b = vystup.obdelnikPozadi;
-                        canvas.StretchImage(QRectF((x + b.x() * zoom) * sx, (y + b.y() * zoom) * sy,
-                                                   b.width() * zoom * sx, b.height() * zoom * sy),
-                                            vystup.pozadi);
-                    }
-                    canvas.StretchPicture(QRectF(x * sx, y * sy,
-                                                 vystup.tisknutelnaSirka * zoom * sx,
-                                                 vystup.tisknutelnaVyska * zoom * sy),
-                                          metafile, velikost);
+                    vystup.KresliStranu(canvas, i - 1, sx * zoom, sy * zoom, x / zoom, y / zoom);
                 }
             }
         }
