@@ -3,8 +3,10 @@
 #include "report/expr/system_vars.h"
 #include "report/template/sestava.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QPainter>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 
@@ -365,6 +367,9 @@ void TBehSestavy::NovaStrana() {
     }
     stranaIndex_ += offset_ + 1;
     offset_ = 0;
+    // A new page starts a new row of columns.
+    sloupec_ = 1;
+    sloupecX_ = 0;
     v_.Strana(stranaIndex_);
     y_ = 0;
     TiskniHlavuNa(0);
@@ -690,6 +695,25 @@ void TTiskSestavy::NastavPozadi() {
         r = QRect(p.left, p.top, p.width > 0 ? p.width : ps.SirkaStranky(),
                   p.height > 0 ? p.height : ps.VyskaStranky());
     vystup_.obdelnikPozadi = r.translated(-ps.levyOkraj, -ps.horniOkraj);
+}
+
+TSestError TTiskSestavy::Nahled(TInformace* informace,
+                                const std::function<void(TSestVystup&)>& okno) {
+    if (bezi_)
+        return TSestError::seBusy;
+    if (QCoreApplication::instance() == nullptr ||
+        QThread::currentThread() != QCoreApplication::instance()->thread())
+        return TSestError::seNotDone;
+    const TSestError vysledek = Priprav(informace, true);
+    // After "Přerušit" the window shows the pages produced so far.
+    if ((vysledek == TSestError::seOK || vysledek == TSestError::seCancelled) && okno) {
+        bezi_ = true;
+        okno(vystup_);
+        bezi_ = false;
+    }
+    if (!s_.Navrhovani && s_.AfterPreview)
+        s_.AfterPreview(s_);
+    return s_.Chyba(vysledek);
 }
 
 TSestError TTiskSestavy::Tiskni(TInformace* informace, QPrinter& printer,

@@ -108,6 +108,10 @@ public:
     // a non-zero result goes to OnError.
     TSestError Tiskni(TInformace* informace, QPrinter& printer, TParametryTisku parametry);
 
+    // Runs and hands the pages to the preview window (the host's), also after "Přerušit";
+    // then AfterPreview. Only on the GUI thread.
+    TSestError Nahled(TInformace* informace, const std::function<void(TSestVystup&)>& okno);
+
     TSestVystup& Vystup() { return vystup_; }
     const TSestVystup& Vystup() const { return vystup_; }
     bool Bezi() const { return bezi_; }

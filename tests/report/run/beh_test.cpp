@@ -171,6 +171,20 @@ TEST(Beh, ThreeColumnBodyRowClosedByAGroupBreak) {
     EXPECT_EQ(x, (std::vector<int>{5, 5, 5, 5 + 800 / 3, 5 + 1600 / 3}));
 }
 
+TEST(Beh, ANewPageStartsANewRowOfColumns) {
+    TMalaSestava s;
+    s.Radky(3, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
+    s.r.Columns = 3;
+    s.r.Strankovani.teloNaNovouStranku = true;
+    s.Pole(s.Oddil(okTelo, 30, QString()), 0, 5, 0, 100, 10);
+    s.Spust();
+    ASSERT_EQ(s.vystup.PocetStran(), 3);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(s.vystup.strany[static_cast<std::size_t>(i)].Prvky().size(), 1u);
+        EXPECT_EQ(s.vystup.strany[static_cast<std::size_t>(i)].Prvky()[0].x, 5) << i;
+    }
+}
+
 TEST(Beh, PageBreakAfterTheReportHeader) {
     TMalaSestava s;
     s.Radky(3, [](int i) { return Zaznam(QStringLiteral("r%1").arg(i), {}, i); });
@@ -330,6 +344,37 @@ TEST(Tisk, SecondStartWhileRunningAndMissingDataSource) {
     EXPECT_EQ(vnitrni, TSestError::seBusy);
     EXPECT_FALSE(tisk.Bezi());
     EXPECT_EQ(dialogy.zpravy.value(0), QStringLiteral("Chyba|Není definován zdroj dat."));
+}
+
+TEST(Tisk, PreviewOpensAfterACancelledRunToo) {
+    TSestava r;
+    TPametovaData data;
+    data.sloupce = {{QStringLiteral("T"), QStringLiteral("T"), fieldtype::String}};
+    for (int i = 0; i < 50; ++i)
+        data.radky.push_back({QStringLiteral("%1").arg(i)});
+    r.DataSource = &data;
+    r.OnNactiPredlohu = [](TSestava&) { return true; };
+    r.PevnyOddil(okTelo).Visible = true;
+    r.PevnyOddil(okTelo).Height = 10;
+    r.PevnyOddil(okTelo).AddElement().Kind = pkPolozka;
+    QStringList udalosti;
+    r.BeforePreview = [&](TSestava&) { udalosti << QStringLiteral("before"); };
+    r.AfterPreview = [&](TSestava&) { udalosti << QStringLiteral("after"); };
+    TTiskSestavy tisk(r);
+    TTestInformace info;
+    info.prerusitPo = 5;
+    int stran = -1;
+    TSestError vnitrni = TSestError::seOK;
+    EXPECT_EQ(tisk.Nahled(&info,
+                          [&](TSestVystup& v) {
+                              stran = v.PocetStran();
+                              vnitrni = tisk.Priprav(nullptr, true);
+                              udalosti << QStringLiteral("window");
+                          }),
+              TSestError::seCancelled);
+    EXPECT_EQ(stran, 1);
+    EXPECT_EQ(vnitrni, TSestError::seBusy); // no second run while the preview is open
+    EXPECT_EQ(udalosti, (QStringList{"before", "window", "after"}));
 }
 
 TEST(Tisk, PrintRunsPrintsAndRestoresTheDataSet) {
