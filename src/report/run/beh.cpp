@@ -327,9 +327,13 @@ void TBehSestavy::PocetStran() {
     s_.Beh.pocetStran = v_.PocetStran();
     for (TStranaPrvku& strana : v_.strany) {
         for (TVystPrvek& p : strana.Prvky()) {
-            if (p.prvek != nullptr && p.prvek->Kind == pkPromenna &&
-                p.prvek->Source == kPromPocetStran && p.prvek->Report() == &s_)
-                p.text = s_.TextPrvku(*p.prvek);
+            if (p.prvek == nullptr || p.prvek->Kind != pkPromenna ||
+                p.prvek->Source != kPromPocetStran || p.prvek->Report() == nullptr)
+                continue;
+            // Details printed inside this report show the same count.
+            TSestavaTyp& r = *p.prvek->Report();
+            r.Beh.pocetStran = v_.PocetStran();
+            p.text = r.TextPrvku(*p.prvek);
         }
     }
 }
