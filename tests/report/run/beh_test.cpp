@@ -384,6 +384,46 @@ TEST(Tisk, PreviewOpensAfterACancelledRunToo) {
     EXPECT_EQ(udalosti, (QStringList{"before", "window", "after"}));
 }
 
+TEST(Tisk, BackgroundFromTheReportOrTheTemplate) {
+    TSestava r;
+    r.PageSetup().levyOkraj = 40;
+    r.PageSetup().horniOkraj = 30;
+    TPametovaData data;
+    data.sloupce = {{QStringLiteral("T"), QStringLiteral("T"), fieldtype::String}};
+    r.DataSource = &data;
+    r.OnNactiPredlohu = [](TSestava&) { return true; };
+    QStringList nacteno;
+    r.OnNactiObraz = [&](const TSestava&, const QString& nazev, QImage& obraz) {
+        nacteno << nazev;
+        obraz = QImage(10, 10, QImage::Format_RGB32);
+        obraz.fill(QColor(40, 40, 40));
+        return true;
+    };
+    r.PrintBackground = true;
+    r.Background = QStringLiteral("pozadi.png");
+    TTiskSestavy tisk(r);
+    TSestVystup* vystup = nullptr;
+    ASSERT_EQ(tisk.Nahled(nullptr, [&](TSestVystup& v) { vystup = &v; }), TSestError::seOK);
+    ASSERT_NE(vystup, nullptr);
+    EXPECT_EQ(nacteno, QStringList{"pozadi.png"});
+    EXPECT_TRUE(vystup->tisknoutPozadi);
+    EXPECT_EQ(vystup->obdelnikPozadi, QRect(-40, -30, 826, 1169));
+    EXPECT_EQ(qGray(vystup->Obraz(0, 0.5).pixel(100, 100)), 40); // under an empty page
+
+    // The template's own settings win: its own picture, placed, and not printed.
+    r.PozadiPredlohy.vlastniNastaveni = true;
+    r.PozadiPredlohy.tisknout = false;
+    r.PozadiPredlohy.vlastniUmisteni = true;
+    r.PozadiPredlohy.left = 100;
+    r.PozadiPredlohy.top = 200;
+    r.PozadiPredlohy.soubor = QStringLiteral("vlastni.png");
+    ASSERT_EQ(tisk.Nahled(nullptr, [&](TSestVystup& v) { vystup = &v; }), TSestError::seOK);
+    EXPECT_EQ(nacteno.constLast(), QStringLiteral("vlastni.png"));
+    EXPECT_FALSE(vystup->tisknoutPozadi);
+    EXPECT_EQ(vystup->obdelnikPozadi, QRect(60, 170, 826, 1169));
+    EXPECT_EQ(qGray(vystup->Obraz(0, 0.5).pixel(100, 100)), 255);
+}
+
 TEST(Tisk, PrintRunsPrintsAndRestoresTheDataSet) {
     TSestava r;
     TTestDialogy dialogy;
