@@ -189,6 +189,20 @@ TEST_F(RozvrhTest, RtfFontAndColourTables) {
     EXPECT_FALSE(r.pisma[static_cast<std::size_t>(l.pisma[2])].bold);
 }
 
+TEST_F(RozvrhTest, RtfListTextStandsLeftOfTheParagraph) {
+    // The list text goes back by the list indent, the paragraph text continues where it began.
+    const TRadky r = RozvrhniText(
+        Parametry(QStringLiteral("\\li720\\pnindent360 {\\pntext *}Bod"), 500, true, true), meric);
+    const TRadek& l = r.radky[0];
+    ASSERT_EQ(Radek(r, 0), QStringLiteral("*Bod"));
+    EXPECT_EQ(l.positions[0], -360 * kJednotka / 15);
+    EXPECT_EQ(l.positions[1], 0);
+    EXPECT_EQ(l.start, kJednotka + 720 * kJednotka / 15 + 360 * kJednotka / 15);
+    const TRadky bez =
+        RozvrhniText(Parametry(QStringLiteral("{\\pntext *}x"), 500, true, true), meric);
+    EXPECT_EQ(bez.radky[0].positions[0], -960);
+}
+
 TEST_F(RozvrhTest, JustifyStretchesWrappedLinesButNotTheLast) {
     const QString text = QStringLiteral("aaaa bb cccccc d eee ffff gg hhhhh iii jj k");
     const TRadky volne = RozvrhniText(Parametry(text, 100, true, false, 0), meric);
