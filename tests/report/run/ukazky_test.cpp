@@ -213,5 +213,37 @@ TEST_F(Ukazky, GrowingMemoThreeColumnsAndDetail) {
     detail.SetMasterSestava(nullptr);
 }
 
+TEST_F(Ukazky, RtfTextTabsAndRotatedText) {
+    TMalaSestava s;
+    s.Radky(1, [](int) {
+        return std::vector<QVariant>{
+            QString(), QString(), 0,
+            QStringLiteral("{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fmodern Courier New;}}"
+                           "{\\colortbl;\\red200\\green0\\blue0;}\\f0\\fs20 Obyčejný text, "
+                           "\\b tučné slovo\\b0  a zase obyčejný.\\par "
+                           "\\tab Tabulátor\\tab druhý\\par "
+                           "\\li720 Odsazený odstavec s levým odsazením, dost dlouhý na to, aby "
+                           "se zalomil na další řádek.\\par\\pard "
+                           "\\qc\\cf1\\i Červená kurzíva na střed\\par\\pard "
+                           "\\qr\\f1\\fs24 Courier vpravo\\par}")};
+    });
+    TOddilSestavy& t = s.Oddil(okTelo, 300, QString());
+    s.Pole(t, 3, 20, 20, 500, 200).TextFlags = tfViceRadku | tfRtf;
+    TKolbraReportElement& ram = t.AddElement();
+    ram.Kind = pkRamecek;
+    ram.Left = 20;
+    ram.Top = 20;
+    ram.Width = 500;
+    ram.Height = 200;
+    ram.Param = 1; // clear brush
+    TKolbraReportElement& otoceny = Text(t, QStringLiteral("Otočený text"), 600, 20, 100, 200, 14);
+    otoceny.Angle = 90;
+    s.Spust();
+    const auto o = Uloz(s.vystup, QStringLiteral("rtf"));
+    ASSERT_EQ(o.size(), 1u);
+    EXPECT_GT(Inkoust(o[0], QRect(640, 40, 30, 160)), 0); // the turned text stands upright
+    EXPECT_EQ(Inkoust(o[0], QRect(560, 20, 70, 10)), 0);
+}
+
 } // namespace
 } // namespace arvelo::report::test
