@@ -3,6 +3,10 @@
 #include "host/day_date.h"
 #include "host/host_paths.h"
 #include "host/host_table.h"
+#include "rights/access_rights.h"
+#include "rights/pristup_prava.h"
+#include "rights/rights_prompts.h"
+#include "rights/scramble.h"
 #include "scratch_dir.h"
 
 #include <QBuffer>
@@ -166,8 +170,7 @@ TEST_F(DemoAgenda, HasTheThreeUsersOfTheNewerRightsLayout) {
         withoutModule += module != u"A" && module != u"R" ? 1 : 0;
         readOnly += module == u"R" && admin == u"R" ? 1 : 0;
         if (!password.isEmpty()) {
-            EXPECT_EQ(scramblePassword(scramblePassword(password)), password);
-            EXPECT_NE(scramblePassword(password), password);
+            EXPECT_NE(rights::Scramble(password), password); // stored scrambled
         }
     }
     EXPECT_EQ(fullWithoutPassword, 1);
@@ -455,6 +458,96 @@ TEST_F(DemoAgenda, SeekingEveryAccountOnBothIndexesFindsEveryLine) {
     }
     EXPECT_GT(accounts, 400);
     EXPECT_GT(accountsWithLines, 100);
+}
+
+// The rights readers accept the demo's users in either layout: the same three
+// users by their passwords, one without the module's right, one read-only.
+TEST(DemoRights, BothLayoutsOfTheHostRightsReadBackTheSameUsers) {
+    for (const bool older : {false, true}) {
+        QTemporaryDir dir(arvelo::testing::scratchTemplate());
+        ASSERT_TRUE(dir.isValid());
+        DemoOptions options;
+        options.lines = 200;
+        options.olderRights = older;
+        QString error;
+        ASSERT_TRUE(createDemoDataRoot(dir.path(), options, &error)) << error.toStdString();
+        const QString root = dir.path() + u'/';
+        EXPECT_EQ(host::paths::exists(root + QStringLiteral("PRISUZIV.DAT")), older);
+        EXPECT_EQ(host::paths::exists(root + QStringLiteral("PRISTUP.DAT")), !older);
+
+        struct Case {
+            const char* password;
+            const char* name;
+            int vysledovka;
+        };
+        const Case cases[] = {
+            {"", "Správce", 2}, {"novak", "Petr Novák", 0}, {"jana", "Jana Dvořáková", 1}};
+        // The older layout logs an empty password in by the operating-system
+        // user name; the demo's administrator is "spravce" there.
+        const QByteArray savedUser = qgetenv("USERNAME");
+        qputenv("USERNAME", "spravce");
+        for (const Case& c : cases) {
+            rights::TS3AccessRights r(root);
+            ASSERT_TRUE(r.CheckUser(QString::fromUtf8(c.password)))
+                << older << " " << c.password << ": " << r.LastError().toStdString();
+            EXPECT_EQ(r.NovyFormat(), !older);
+            EXPECT_EQ(r.Jmeno(), QString::fromUtf8(c.name));
+            EXPECT_EQ(int(r.Vysledovka()), c.vysledovka) << older << " " << c.password;
+        }
+        // A login for an unknown password is refused in both layouts.
+        rights::TS3AccessRights unknown(root);
+        EXPECT_FALSE(unknown.CheckUser(QStringLiteral("nikdo")));
+        if (savedUser.isNull()) {
+            qunsetenv("USERNAME");
+        } else {
+            qputenv("USERNAME", savedUser);
+        }
+    }
+}
+
+namespace {
+// Records the boxes instead of showing them.
+class QuietPrompts final : public rights::TRightsPrompts {
+public:
+    QStringList said;
+    void Chyba(const QString& t) override { said << t; }
+    void Varovani(const QString& t) override { said << t; }
+    void Informace(const QString& t) override { said << t; }
+    void ZobrazitPracuji(const QString&) override {}
+    void SkrytPracuji() override {}
+    bool Spustit(QDialog&) override { return false; }
+};
+class NoLists final : public rights::TVyberySeznamu {
+public:
+    QString UpravitSeznam(const QString& seznam, int) override { return seznam; }
+    QString VybratZeSeznamu(int, const QString&) override { return {}; }
+};
+} // namespace
+
+// AGENDA.002 keeps extended rights: the administrator and Jana are listed, Jana
+// with fixed filters; Petr is not listed and may not run the module there.
+TEST_F(DemoAgenda, TheSmallAgendaUsesExtendedRights) {
+    QuietPrompts prompts;
+    NoLists lists;
+    rights::TPristupPrava prava(root() + QStringLiteral("AGENDA.002/"), root(), rights::KlicPrav(),
+                                prompts, lists);
+    ASSERT_EQ(prava.Overit(QStringLiteral("jana")), 0);
+    EXPECT_TRUE(prava.RozsirenaPrava());
+    EXPECT_TRUE(prava.SmiSpustit());
+    EXPECT_TRUE(prava.JeZamceno(rights::TFiltr::Zakazky));
+    EXPECT_FALSE(prava.JeZamceno(rights::TFiltr::Ucty));
+    ASSERT_EQ(prava.Overit(QStringLiteral("novak")), 0);
+    EXPECT_FALSE(prava.SmiSpustit());
+    ASSERT_EQ(prava.Overit(QString()), 0);
+    EXPECT_TRUE(prava.SmiSpustit());
+    EXPECT_TRUE(prompts.said.isEmpty()) << prompts.said.join(u'|').toStdString();
+
+    // AGENDA.001 keeps standard rights: the host's module right decides.
+    rights::TPristupPrava standard(root() + QStringLiteral("AGENDA.001/"), root(),
+                                   rights::KlicPrav(), prompts, lists);
+    ASSERT_EQ(standard.Overit(QStringLiteral("novak")), 0);
+    EXPECT_FALSE(standard.RozsirenaPrava());
+    EXPECT_FALSE(standard.SmiSpustit());
 }
 
 } // namespace

@@ -2,10 +2,15 @@
 
 #include "host/currency.h"
 #include "host/day_date.h"
+#include "host/host_paths.h"
 #include "host/host_schema.h"
 #include "host/host_table.h"
+#include "rights/rights_file.h"
+#include "rights/rights_list.h"
+#include "rights/scramble.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 #include <algorithm>
 #include <array>
@@ -709,6 +714,7 @@ struct AgendaPlan {
     int years = 1;
     long long lines = 0;
     int orders = 0;
+    bool extendedRights = false; // ORBPRA.TLD with a user list and fixed filters
 };
 
 // Writes the journal and all registers of one accounting year.
@@ -1702,29 +1708,33 @@ const char* const SecondLevels[] = {"SeznamPPop", "SeznamVPop", "SeznamPNab", "J
                                     "KonfUdZas"};
 const char* const Flags[] = {"VisPorCenu", "UzamceniDo", "ZobrAkce"};
 
-bool writeRights(const QString& root, QString* error, QStringList* made) {
-    struct User {
-        int id;
-        const char* name;
-        const char* config;
-        const char* password;
-        const char* level; // every right
-        const char* vysledovka;
-        bool flags;
-        const char* note;
-    };
-    const User users[] = {
-        {1, "Správce", "Spravce", "", "A", "A", true, "Všechna práva, bez hesla"},
-        {2, "Petr Novák", "Novak", "novak", "A", "N", true, "Bez práva na výsledovku"},
-        {3, "Jana Dvořáková", "Dvorakova", "jana", "R", "R", false, "Jen pro čtení"},
-    };
+struct DemoUser {
+    int id;
+    const char* name;
+    const char* config;
+    const char* password;
+    const char* level; // every right
+    const char* vysledovka;
+    bool flags;
+    const char* note;
+    const char* osUser; // the older layout's operating-system login
+};
+const DemoUser DemoUsers[] = {
+    {1, "Správce", "Spravce", "", "A", "A", true, "Všechna práva, bez hesla", "spravce"},
+    {2, "Petr Novák", "Novak", "novak", "A", "N", true, "Bez práva na výsledovku", "novak"},
+    {3, "Jana Dvořáková", "Dvorakova", "jana", "R", "R", false, "Jen pro čtení", "jana"},
+};
+
+// The newer layout: PRISTUP with scrambled passwords and most rights, PRISTUP2
+// with the rest.
+bool writeNewerRights(const QString& root, QString* error, QStringList* made) {
     TableWriter first;
     TableWriter second;
     if (!first.create(root, "PRISTUP", error) || !second.create(root, "PRISTUP2", error)) {
         return false;
     }
-    for (const User& u : users) {
-        const QString stored = scramblePassword(QString::fromLatin1(u.password));
+    for (const DemoUser& u : DemoUsers) {
+        const QString stored = rights::Scramble(QString::fromLatin1(u.password));
         first.append();
         first.set(QStringLiteral("ID"), u.id);
         first.set(QStringLiteral("KonfigName"), QString::fromLatin1(u.config));
@@ -1749,6 +1759,74 @@ bool writeRights(const QString& root, QString* error, QStringList* made) {
         second.post();
     }
     return first.finish(error, made, root) && second.finish(error, made, root);
+}
+
+// The older layout: PRISUZIV with plain passwords and the operating-system
+// login, PRISPOL with one row per user and restricted right (a right without
+// a row is granted).
+bool writeOlderRights(const QString& root, QString* error, QStringList* made) {
+    TableWriter users;
+    TableWriter items;
+    if (!users.create(root, "PRISUZIV", error) || !items.create(root, "PRISPOL", error)) {
+        return false;
+    }
+    for (const DemoUser& u : DemoUsers) {
+        users.append();
+        users.set(QStringLiteral("ID_Pristup"), u.id);
+        users.set(QStringLiteral("KonfigName"), QString::fromLatin1(u.config));
+        users.set(QStringLiteral("Jmeno"), str(u.name));
+        users.set(QStringLiteral("Poznamka"), str(u.note));
+        users.set(QStringLiteral("Password"), QString::fromLatin1(u.password));
+        users.set(QStringLiteral("UzivOS"), QString::fromLatin1(u.osUser));
+        users.set(QStringLiteral("PrihlZp"), 1);
+        for (const char* flag : Flags) {
+            users.set(QString::fromLatin1(flag), u.flags);
+        }
+        users.post();
+        const std::pair<const char*, const char*> restricted[] = {{"Vysledovka", u.vysledovka},
+                                                                  {"PristupovaPrava", u.level}};
+        for (const auto& [item, value] : restricted) {
+            if (qstrcmp(value, "A") != 0) {
+                items.append();
+                items.set(QStringLiteral("FL_Pristup"), u.id);
+                items.set(QStringLiteral("Polozka"), QString::fromLatin1(item));
+                items.set(QStringLiteral("Hodnota"), QString::fromLatin1(value));
+                items.post();
+            }
+        }
+    }
+    return users.finish(error, made, root) && items.finish(error, made, root);
+}
+
+// Extended rights of an agenda: the administrator without restrictions and
+// Jana with fixed filters (only lines with an order, both tax switches on);
+// Petr is not listed and so may not run the module there.
+bool writeExtendedRights(const QString& agenda, QString* error, QStringList* made,
+                         const QString& root) {
+    rights::TObsahPrav prava;
+    prava.RozsirenaPrava = true;
+    rights::TUzivatelPrav spravce;
+    spravce.ID = 1;
+    spravce.Jmeno = str("Správce");
+    prava.Uzivatele.push_back(spravce);
+    rights::TUzivatelPrav jana;
+    jana.ID = 3;
+    jana.Jmeno = str("Jana Dvořáková");
+    jana.Omezeni.Zak = {true, true, QString(), true};
+    jana.Omezeni.Ovliv = {true, true};
+    jana.Omezeni.NeOvliv = {true, true};
+    prava.Uzivatele.push_back(jana);
+    const QString file = agenda + QStringLiteral("ORBPRA.TLD");
+    if (rights::UlozSoubor(rights::SestavitRadky(prava), file, nullptr, rights::KlicPrav()) != 0) {
+        *error = QStringLiteral("Nelze zapsat soubor %1").arg(file);
+        return false;
+    }
+    if (made) {
+        *made << QStringLiteral("%1: %2 uživatelé")
+                     .arg(QDir(root).relativeFilePath(file))
+                     .arg(prava.Uzivatele.size());
+    }
+    return true;
 }
 
 // --- agendas
@@ -1776,6 +1854,9 @@ bool writeAgenda(const QString& root, const AgendaPlan& plan, std::uint64_t seed
         return false;
     }
     if (plan.multiRate && !writeVatPeriods(agenda, error, made, root)) {
+        return false;
+    }
+    if (plan.extendedRights && !writeExtendedRights(agenda, error, made, root)) {
         return false;
     }
     const Chart chart = makeChart(rnd);
@@ -1821,15 +1902,6 @@ bool writeAgenda(const QString& root, const AgendaPlan& plan, std::uint64_t seed
 
 } // namespace
 
-QString scramblePassword(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        out += QChar(char16_t((text.at(i).unicode() ^ (i + 22)) & 0xFF));
-    }
-    return out;
-}
-
 bool createDemoDataRoot(const QString& rootFolder, const DemoOptions& options, QString* error,
                         QStringList* made) {
     QString ignored;
@@ -1843,7 +1915,15 @@ bool createDemoDataRoot(const QString& rootFolder, const DemoOptions& options, Q
         message = QStringLiteral("Nelze vytvořit adresář %1").arg(root);
         return false;
     }
-    if (!writeRights(root, &message, made)) {
+    // A data root keeps one layout of the host's rights; the file PRISUZIV of
+    // the older one is how the readers tell them apart, so the other
+    // layout's tables must not stay behind from an earlier demo.
+    for (const char* stale : {"PRISTUP", "PRISTUP2", "PRISUZIV", "PRISPOL"}) {
+        QFile::remove(
+            host::paths::resolve(root + QString::fromLatin1(stale) + QStringLiteral(".DAT")));
+    }
+    if (options.olderRights ? !writeOlderRights(root, &message, made)
+                            : !writeNewerRights(root, &message, made)) {
         return false;
     }
     AgendaPlan main;
@@ -1865,6 +1945,7 @@ bool createDemoDataRoot(const QString& rootFolder, const DemoOptions& options, Q
     small.years = 1;
     small.lines = std::min<long long>(options.lines, 2000);
     small.orders = 50;
+    small.extendedRights = true;
     return writeAgenda(root, small, options.seed ^ 0x5A5A5A5AULL, &message, made);
 }
 

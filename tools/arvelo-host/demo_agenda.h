@@ -10,6 +10,9 @@ struct DemoOptions {
     long long lines = 50000; // journal lines of AGENDA.001, spread over the years
     int years = 2; // accounting years of AGENDA.001 (ROK.001 ...), calendar years from 2024
     std::uint64_t seed = 1;
+    // The host's older rights layout (PRISUZIV, PRISPOL) instead of the newer
+    // one (PRISTUP, PRISTUP2).
+    bool olderRights = false;
 };
 
 // Codes the demo journal is guaranteed to contain, so that tests and users
@@ -40,9 +43,5 @@ inline constexpr const char* OpeningBalance = "701000";
 // `made`, when given, receives one line per table written ("path: n záznamů").
 bool createDemoDataRoot(const QString& root, const DemoOptions& options, QString* error,
                         QStringList* made = nullptr);
-
-// The host's scrambling of stored passwords in the newer rights layout:
-// character i XOR (i + 22), low eight bits. Applying it twice gives the text back.
-QString scramblePassword(const QString& text);
 
 } // namespace arvelo::demo

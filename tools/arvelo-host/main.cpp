@@ -21,16 +21,18 @@ void print(FILE* to, const QString& text) {
 
 int usage() {
     print(stderr,
-          QStringLiteral("Použití:\n"
-                         "  arvelo-host demo ADRESÁŘ [--lines N] [--years R] [--seed S]\n"
-                         "      vytvoří ukázková data Money (práva, AGENDA.001 a AGENDA.002)\n"
-                         "  arvelo-host import TABULKA SOUBOR.csv\n"
-                         "      připojí řádky CSV do tabulky (cesta bez .DAT); chybějící tabulku "
-                         "založí podle katalogu\n"
-                         "  arvelo-host dump TABULKA [--index NÁZEV]\n"
-                         "      vypíše tabulku jako CSV na standardní výstup\n"
-                         "  arvelo-host schema [TABULKA]\n"
-                         "      vypíše katalog tabulek nebo pole a indexy jedné tabulky"));
+          QStringLiteral(
+              "Použití:\n"
+              "  arvelo-host demo ADRESÁŘ [--lines N] [--years R] [--seed S] [--starsi-prava]\n"
+              "      vytvoří ukázková data Money (práva, AGENDA.001 a AGENDA.002;\n"
+              "      --starsi-prava: uživatelé ve starším formátu PRISUZIV/PRISPOL)\n"
+              "  arvelo-host import TABULKA SOUBOR.csv\n"
+              "      připojí řádky CSV do tabulky (cesta bez .DAT); chybějící tabulku "
+              "založí podle katalogu\n"
+              "  arvelo-host dump TABULKA [--index NÁZEV]\n"
+              "      vypíše tabulku jako CSV na standardní výstup\n"
+              "  arvelo-host schema [TABULKA]\n"
+              "      vypíše katalog tabulek nebo pole a indexy jedné tabulky"));
     return 2;
 }
 
@@ -68,6 +70,8 @@ int runDemo(const QStringList& args) {
             } else {
                 options.seed = std::uint64_t(value);
             }
+        } else if (a == u"--starsi-prava") {
+            options.olderRights = true;
         } else if (folder.isEmpty() && !a.startsWith(u"--")) {
             folder = a;
         } else {
