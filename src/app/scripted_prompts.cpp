@@ -24,23 +24,25 @@ Answer ScriptedPrompts::message(MessageKind kind, const QString& text, Buttons b
     return Answer::Cancel;
 }
 
-std::optional<QString> ScriptedPrompts::inputBox(const QString&, const QString&, const QString&) {
-    if (inputs.empty()) {
-        return std::nullopt;
+namespace {
+// The next scripted answer, or none when the script has run out.
+std::optional<QString> takeNext(std::deque<std::optional<QString>>& script) {
+    std::optional<QString> next;
+    if (!script.empty()) {
+        next.swap(script.front());
+        script.pop_front();
     }
-    auto v = inputs.front();
-    inputs.pop_front();
-    return v;
+    return next;
+}
+} // namespace
+
+std::optional<QString> ScriptedPrompts::inputBox(const QString&, const QString&, const QString&) {
+    return takeNext(inputs);
 }
 
 std::optional<QString> ScriptedPrompts::openFileName(const FileRequest& request) {
     fileRequests.push_back(request);
-    if (fileNames.empty()) {
-        return std::nullopt;
-    }
-    auto v = fileNames.front();
-    fileNames.pop_front();
-    return v;
+    return takeNext(fileNames);
 }
 
 std::optional<QString> ScriptedPrompts::saveFileName(const FileRequest& request) {

@@ -1230,11 +1230,14 @@ void YearWriter::document(Register r) {
                     : rateDraw < 95 ? 0
                                     : (m_multiRate ? 3 : 2);
         l.rate = l.rateRow == 0 ? 0 : l.rateRow == 1 ? 12 : l.rateRow == 2 ? 21 : 10;
+        // Sales carry the business: issued invoices run larger than purchases,
+        // so that the demo company makes a profit like most real ones.
+        const int scale = r == Register::FV ? 11 : 5;
         if (!mena.isEmpty()) {
-            l.foreign = m_rnd.amount(10, 20000);
+            l.foreign = m_rnd.amount(10, 20000).mulDiv(scale, 5).rounded(2);
             l.base = l.foreign.mulDiv(kurs.raw(), Currency::Scale * units).rounded(2);
         } else {
-            l.base = m_rnd.amount(50, 250000);
+            l.base = m_rnd.amount(50, 250000).mulDiv(scale, 5).rounded(2);
         }
         switch (r) {
         case Register::FV:
