@@ -1702,14 +1702,23 @@ bool writeVatPeriods(const QString& folder, QString* error, QStringList* made,
 
 // --- rights -----------------------------------------------------------------------------------
 
-const char* const NewerLevels[] = {
-    "VystaveneF", "SzSkladDok", "JUPDTisk",   "Elektronic", "Pristupova", "SeznamPrij",
-    "SeznamNabi", "SeznamVyst", "SkPrehledo", "Verifikace", "SeznamPokl", "JUSzPkDok",
-    "SeznamBank", "JUSeznamBa", "SeznamZava", "JUSeznamZa", "SeznamPohl", "JUSzPohled",
-    "InterniDok", "PrijateFak", "Vysledovka", "KUhradDluz", "JUKUhradDl"};
-const char* const SecondLevels[] = {"SeznamPPop", "SeznamVPop", "SeznamPNab", "JUInterniD",
-                                    "KonfUdZas"};
-const char* const Flags[] = {"VisPorCenu", "UzamceniDo", "ZobrAkce"};
+// The access levels ("A", "R", "N": one-letter texts) and the flags of a
+// users table, as the catalogue lists them.
+QStringList fieldsOf(const char* table, host::FieldType type, int size) {
+    QStringList names;
+    for (const host::FieldDef& f : host::schema::find(QString::fromLatin1(table))->fields) {
+        if (f.type == type && (size == 0 || f.size == size)) {
+            names << f.name;
+        }
+    }
+    return names;
+}
+QStringList levelsOf(const char* table) {
+    return fieldsOf(table, host::FieldType::Text, 1);
+}
+QStringList flagsOf(const char* table) {
+    return fieldsOf(table, host::FieldType::Boolean, 0);
+}
 
 struct DemoUser {
     int id;
@@ -1744,20 +1753,19 @@ bool writeNewerRights(const QString& root, QString* error, QStringList* made) {
         first.set(QStringLiteral("Jmeno"), str(u.name));
         first.set(QStringLiteral("Poznamka"), str(u.note));
         first.set(QStringLiteral("Password"), stored);
-        for (const char* right : NewerLevels) {
-            const bool module = qstrcmp(right, "Vysledovka") == 0;
-            first.set(QString::fromLatin1(right),
-                      QString::fromLatin1(module ? u.vysledovka : u.level));
+        for (const QString& right : levelsOf("PRISTUP")) {
+            const bool module = right == u"Vysledovka";
+            first.set(right, QString::fromLatin1(module ? u.vysledovka : u.level));
         }
-        for (const char* flag : Flags) {
-            first.set(QString::fromLatin1(flag), u.flags);
+        for (const QString& flag : flagsOf("PRISTUP")) {
+            first.set(flag, u.flags);
         }
         first.post();
         second.append();
         second.set(QStringLiteral("ID"), u.id);
         second.set(QStringLiteral("Password"), stored);
-        for (const char* right : SecondLevels) {
-            second.set(QString::fromLatin1(right), QString::fromLatin1(u.level));
+        for (const QString& right : levelsOf("PRISTUP2")) {
+            second.set(right, QString::fromLatin1(u.level));
         }
         second.post();
     }
@@ -1782,8 +1790,8 @@ bool writeOlderRights(const QString& root, QString* error, QStringList* made) {
         users.set(QStringLiteral("Password"), QString::fromLatin1(u.password));
         users.set(QStringLiteral("UzivOS"), QString::fromLatin1(u.osUser));
         users.set(QStringLiteral("PrihlZp"), 1);
-        for (const char* flag : Flags) {
-            users.set(QString::fromLatin1(flag), u.flags);
+        for (const QString& flag : flagsOf("PRISUZIV")) {
+            users.set(flag, u.flags);
         }
         users.post();
         const std::pair<const char*, const char*> restricted[] = {{"Vysledovka", u.vysledovka},
