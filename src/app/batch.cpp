@@ -7,6 +7,8 @@
 #include "compute/computation.h"
 #include "compute/grouping.h"
 #include "compute/progress.h"
+#include "rights/filter_controls.h"
+#include "rights/pristup_prava.h"
 #include "views/report_lines.h"
 
 #include <QFile>
@@ -34,6 +36,66 @@ const TRodina kRodiny[] = {
     {"--strediska", &compute::TNastaveniBehu::Strediska},
     {"--zakazky", &compute::TNastaveniBehu::Zakazky},
     {"--ucty", &compute::TNastaveniBehu::Ucty},
+};
+
+// The wizard's filter controls, by their names, over the batch settings: a
+// filter that the user's extended rights fix overrides the command line.
+class TOvladaceNastaveni final : public rights::TOvladaceFiltru {
+public:
+    explicit TOvladaceNastaveni(compute::TNastaveniBehu& nastaveni) : m_n(nastaveni) {}
+
+    void NastavitZaskrtnuti(const QString& ovladac, bool zaskrtnuto) override {
+        for (rights::TFiltr f : rights::VsechnyFiltry) {
+            const rights::TNazvyOvladacu nazvy = rights::NazvyOvladacu(f);
+            if (ovladac == nazvy.Check) {
+                if (compute::TFiltr* vyber = vyberFiltru(f)) {
+                    vyber->zapnuto = zaskrtnuto;
+                } else {
+                    *prepinac(f) = zaskrtnuto;
+                }
+            } else if (!nazvy.Neg.isEmpty() && ovladac == nazvy.Neg) {
+                vyberFiltru(f)->negace = zaskrtnuto;
+            }
+        }
+    }
+    void NastavitText(const QString& ovladac, const QString& text) override {
+        for (rights::TFiltr f : rights::VsechnyFiltry) {
+            const rights::TNazvyOvladacu nazvy = rights::NazvyOvladacu(f);
+            if (!nazvy.Text.isEmpty() && ovladac == nazvy.Text) {
+                vyberFiltru(f)->seznam = text;
+            }
+        }
+    }
+    // Without windows there is nothing to enable or disable.
+    void Povolit(const QString&, bool) override {}
+
+private:
+    compute::TFiltr* vyberFiltru(rights::TFiltr f) {
+        switch (f) {
+        case rights::TFiltr::Cinnosti:
+            return &m_n.Cinnosti;
+        case rights::TFiltr::Strediska:
+            return &m_n.Strediska;
+        case rights::TFiltr::Zakazky:
+            return &m_n.Zakazky;
+        case rights::TFiltr::Ucty:
+            return &m_n.Ucty;
+        default:
+            return nullptr;
+        }
+    }
+    bool* prepinac(rights::TFiltr f) {
+        switch (f) {
+        case rights::TFiltr::UctyOvlDan:
+            return &m_n.UctyOvlDan;
+        case rights::TFiltr::UctyNEOvlDan:
+            return &m_n.UctyNEOvlDan;
+        default:
+            return &m_n.IgnorovatPrevod;
+        }
+    }
+
+    compute::TNastaveniBehu& m_n;
 };
 
 QString jsonText(const QString& s) {
@@ -421,6 +483,12 @@ int Spustit(const QStringList& argumenty, const QString& adresarProgramu) {
     }
 
     compute::TNastaveniBehu nastaveni = davka->nastaveni;
+    // The same rights check as the wizard's "Další": a user who may not run
+    // the module is refused, and fixed filters replace the command line's.
+    TOvladaceNastaveni ovladace(nastaveni);
+    if (!data.PristupPrava()->OveritProPruvodce(data.Kontext.HesloUzivatele, ovladace)) {
+        return kSelhani;
+    }
     if (!davka->od.isEmpty() || !davka->do_.isEmpty()) {
         nastaveni.DleDatumu = true;
         nastaveni.DatumOd = CistDatum(davka->od, formaty);

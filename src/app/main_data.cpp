@@ -1,6 +1,8 @@
 #include "app/main_data.h"
 
 #include "app/prompts.h"
+#include "rights/host_users.h"
+#include "rights/pristup_prava.h"
 
 namespace arvelo::app {
 
@@ -45,7 +47,8 @@ THlavniData::THlavniData(Prompts& prompts, const SystemFormats& formats)
                  {QStringLiteral("IDSkupiny"), host::FieldType::Integer, 0},
                  {QStringLiteral("TypUctu"), host::FieldType::Integer, 0}}),
       Tabulka(host::TBFTable::create()), TabulkaOsnova(host::TBFTable::create()),
-      TabulkaSkupin(host::TBFTable::create()), m_prompts(prompts), m_formats(formats) {
+      TabulkaSkupin(host::TBFTable::create()), m_prompts(prompts), m_formats(formats),
+      m_vyzvyPrav(prompts) {
     mtParametry.addIndex({QStringLiteral("Nazev"), {QStringLiteral("Nazev")}, true});
     // Group keys that differ only in letter case are one group.
     mtObraty.addIndex(
@@ -58,6 +61,14 @@ THlavniData::THlavniData(Prompts& prompts, const SystemFormats& formats)
 
 THlavniData::~THlavniData() {
     ZavritTabulky();
+}
+
+void THlavniData::VytvoritPristupPrava() {
+    m_pristupPrava.reset();
+    m_seznamyMoney = std::make_unique<rights::TSeznamySUzivateliMoney>(
+        SeznamyPruvodce, Kontext.AdresarDat, m_vyzvyPrav);
+    m_pristupPrava = std::make_unique<rights::TPristupPrava>(
+        Kontext.AdresarAgendy, Kontext.AdresarDat, KlicPrav, m_vyzvyPrav, *m_seznamyMoney);
 }
 
 void THlavniData::ZavritTabulky() {

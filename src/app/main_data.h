@@ -3,6 +3,7 @@
 #include "app/agenda.h"
 #include "app/locale_format.h"
 #include "app/options.h"
+#include "app/rights_adapter.h"
 #include "app/startup.h"
 #include "host/currency.h"
 #include "host/host_table.h"
@@ -12,6 +13,11 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+
+namespace arvelo::rights {
+class TPristupPrava;
+class TSeznamySUzivateliMoney;
+} // namespace arvelo::rights
 
 namespace arvelo::app {
 
@@ -90,9 +96,21 @@ public:
     // Start-up parameter lookup, name without regard to letter case.
     std::optional<QString> Parametr(const QString& nazev);
 
+    // The key of the extended-rights file, built once at start-up.
+    QByteArray KlicPrav;
+    // The agenda's extended per-user rights, created by the start-up sequence
+    // for AdresarAgendy; null before.
+    rights::TPristupPrava* PristupPrava() const { return m_pristupPrava.get(); }
+    void VytvoritPristupPrava();
+    // The wizard's pick lists, plugged in for the rights windows.
+    TSeznamyPruvodce SeznamyPruvodce;
+
 private:
     Prompts& m_prompts;
     SystemFormats m_formats;
+    TVyzvyPrav m_vyzvyPrav;
+    std::unique_ptr<rights::TSeznamySUzivateliMoney> m_seznamyMoney;
+    std::unique_ptr<rights::TPristupPrava> m_pristupPrava;
 };
 
 } // namespace arvelo::app

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
+
 namespace arvelo::app {
 
 // The four kinds of modal message box the program shows.
@@ -53,6 +55,10 @@ public:
     // The information window "Informace" with the given lines; its "Uložit"
     // starts in saveFolder.
     virtual void showInformation(const QStringList& lines, const QString& saveFolder) = 0;
+
+    // Runs a prepared modal window (an administration dialog); true when it
+    // was closed with OK. Without a display the window cannot be shown.
+    virtual bool runDialog(QDialog& dialog) = 0;
 
     // Opens a file (a help page, an exported workbook) with the desktop's
     // associated program. False when that failed.

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -161,6 +162,10 @@ void QtPrompts::showInformation(const QStringList& lines, const QString& saveFol
     m_information->activateWindow();
 }
 
+bool QtPrompts::runDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
 bool QtPrompts::openDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
@@ -185,6 +190,18 @@ void ConsolePrompts::showInformation(const QStringList& lines, const QString&) {
     for (const QString& line : lines) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(line));
     }
+}
+
+} // namespace arvelo::app
+
+namespace arvelo::app {
+
+bool ConsolePrompts::runDialog(QDialog& dialog) {
+    message(MessageKind::Error,
+            QStringLiteral("Okno „%1“ nelze zobrazit bez grafického prostředí.")
+                .arg(dialog.windowTitle()),
+            Buttons::Ok, QString());
+    return false;
 }
 
 } // namespace arvelo::app

@@ -31,6 +31,7 @@ public:
     void hideWorking() override;
     void processEvents() override;
     void showInformation(const QStringList& lines, const QString& saveFolder) override;
+    bool runDialog(QDialog& dialog) override;
     bool openDocument(const QString& path) override;
 
     TfrmWorking& working() { return *m_working; }
@@ -57,6 +58,7 @@ public:
     void hideWorking() override {}
     void processEvents() override {}
     void showInformation(const QStringList& lines, const QString& saveFolder) override;
+    bool runDialog(QDialog& dialog) override;
     bool openDocument(const QString&) override { return false; }
 };
 

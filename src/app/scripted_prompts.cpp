@@ -1,5 +1,7 @@
 #include "app/scripted_prompts.h"
 
+#include <QDialog>
+
 namespace arvelo::app {
 
 Answer ScriptedPrompts::message(MessageKind kind, const QString& text, Buttons buttons,
@@ -71,6 +73,11 @@ void ScriptedPrompts::showInformation(const QStringList& lines, const QString& s
     informationLines = lines;
     informationFolder = saveFolder;
     ++informationShown;
+}
+
+bool ScriptedPrompts::runDialog(QDialog& dialog) {
+    dialogsRun << dialog.objectName();
+    return onDialog ? onDialog(dialog) : false;
 }
 
 bool ScriptedPrompts::openDocument(const QString& path) {

@@ -43,6 +43,10 @@ public:
     // for example press "Přerušit" after the n-th call.
     std::function<void(int call)> onProcessEvents;
 
+    // Plays the user in a modal window; without it the window is cancelled.
+    std::function<bool(QDialog&)> onDialog;
+    QStringList dialogsRun; // object names of the windows run
+
     Answer message(MessageKind kind, const QString& text, Buttons buttons,
                    const QString& caption) override;
     std::optional<QString> inputBox(const QString& caption, const QString& prompt,
@@ -53,6 +57,7 @@ public:
     void hideWorking() override;
     void processEvents() override;
     void showInformation(const QStringList& lines, const QString& saveFolder) override;
+    bool runDialog(QDialog& dialog) override;
     bool openDocument(const QString& path) override;
 
     // The texts of the recorded messages of one kind.

@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/prompts.h"
 #include "host/host_paths.h"
+#include "rights/scramble.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -219,8 +220,7 @@ bool SpustitModul(THlavniData& data, const QStringList& arguments, const QString
     k.AdresarProgramu = host::paths::folder(adresarProgramu);
     k.SouborNapovedy = k.AdresarProgramu + QStringLiteral("insmon.html");
 
-    // RIGHTS: the key of the extended-rights file cipher is built here once
-    // the extended per-user rights exist.
+    data.KlicPrav = rights::KlicPrav();
 
     data.Zaneprazdneno = true;
 
@@ -251,8 +251,7 @@ bool SpustitModul(THlavniData& data, const QStringList& arguments, const QString
         return selhani(data, *chyba);
     }
 
-    // RIGHTS: the extended-rights object of the agenda is created here, before
-    // the VAT model, once the extended per-user rights exist.
+    data.VytvoritPristupPrava();
     data.SazbyDPH.Nacist(k.AdresarAgendy);
 
     if (!NacistVolby(data)) {

@@ -277,6 +277,11 @@ private:
     }
 
     std::unique_ptr<Node> comparison() {
+        // Evaluation recurses along AND/OR chains; a bound keeps it off the
+        // end of the stack for any text.
+        if (++m_comparisons > MaxComparisons) {
+            fail(m_tok.pos, QStringLiteral("výraz má příliš mnoho porovnání"));
+        }
         if (m_tok.kind != Tok::Name) {
             fail(m_tok.pos, QStringLiteral("očekává se název pole"));
         }
@@ -389,6 +394,8 @@ private:
     std::vector<int>& m_used;
     Token m_tok;
     int m_depth = 0;
+    int m_comparisons = 0;
+    static constexpr int MaxComparisons = 1000;
 };
 
 } // namespace
@@ -412,13 +419,13 @@ TFilterExpr::parse(const QString& text, const std::vector<TMemField>& fields, QS
 
 std::vector<std::pair<int, Value>> TFilterExpr::requiredEqualities() const {
     std::vector<std::pair<int, Value>> out;
-    std::vector<const Node*> todo{m_root.get()};
-    while (!todo.empty()) {
-        const Node* n = todo.back();
-        todo.pop_back();
+    std::vector<const Node*> pending{m_root.get()};
+    while (!pending.empty()) {
+        const Node* n = pending.back();
+        pending.pop_back();
         if (n->kind == Node::Kind::And) {
-            todo.push_back(n->left.get());
-            todo.push_back(n->right.get());
+            pending.push_back(n->left.get());
+            pending.push_back(n->right.get());
         } else if (n->kind == Node::Kind::Cmp && n->op == Op::Eq) {
             out.emplace_back(n->field, n->literal);
         }

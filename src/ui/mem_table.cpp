@@ -1014,8 +1014,7 @@ bool TMemTable::setValueAt(RecId id, int field, const Value& v) {
     if (!m_fieldIndexed[field] && !m_affectsView[field]) {
         // The common case of the hot loops: no index, order or filter to keep.
         record(id)[field] = std::move(converted);
-        static const QMetaMethod rowChangedSignal = QMetaMethod::fromSignal(&TMemTable::rowChanged);
-        if (sendsRowSignals() && isSignalConnected(rowChangedSignal)) {
+        if (sendsRowSignals() && m_rowChangedListened) {
             const int row = rowOf(id);
             if (row >= 0) {
                 emit rowChanged(row);
@@ -1058,6 +1057,15 @@ bool TMemTable::deleteAt(RecId id) {
     }
     emit recordChanged(id);
     return true;
+}
+
+// Asking Qt whether rowChanged has receivers costs more than the rest of a
+// direct edit, so the table remembers that it ever had one. (Qt holds a lock
+// while notifying, so the answer cannot be asked again on a disconnect.)
+void TMemTable::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&TMemTable::rowChanged)) {
+        m_rowChangedListened = true;
+    }
 }
 
 // --- display updates ----------------------------------------------------------------

@@ -254,6 +254,9 @@ signals:
     // The fields were replaced (setFields): field numbers taken before are void.
     void fieldsReplaced();
 
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+
 private:
     struct HashIndex;
 
@@ -318,6 +321,7 @@ private:
     RecId m_editId = NoRecord;
 
     int m_disabled = 0;
+    bool m_rowChangedListened = false; // rowChanged ever had a receiver
     std::uint32_t m_generation = 0;
 };
 

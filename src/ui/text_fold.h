@@ -36,7 +36,7 @@ inline int compare(QStringView a, QStringView b, bool caseInsensitive) {
     while (i < a.size() && j < b.size()) {
         char32_t x = nextCodePoint(a, i);
         char32_t y = nextCodePoint(b, j);
-        if (caseInsensitive) {
+        if (x != y && caseInsensitive) {
             x = foldCodePoint(x);
             y = foldCodePoint(y);
         }

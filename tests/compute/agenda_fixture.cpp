@@ -3,6 +3,7 @@
 #include "host/day_date.h"
 #include "host/host_schema.h"
 #include "host/host_table.h"
+#include "rights/scramble.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,12 +36,19 @@ public:
             m_table->Close();
         }
     }
-    void add(std::initializer_list<std::pair<const char*, host::Variant>> values) {
+    void addValues(const std::vector<std::pair<QString, host::Variant>>& values) {
         m_table->Append();
         for (const auto& [field, value] : values) {
-            m_table->SetValue(QString::fromLatin1(field), value);
+            m_table->SetValue(field, value);
         }
         EXPECT_EQ(m_table->Post(), host::result::Ok);
+    }
+    void add(std::initializer_list<std::pair<const char*, host::Variant>> values) {
+        std::vector<std::pair<QString, host::Variant>> named;
+        for (const auto& [field, value] : values) {
+            named.emplace_back(QString::fromLatin1(field), value);
+        }
+        addValues(named);
     }
 
 private:
@@ -62,6 +70,30 @@ TestAgenda::TestAgenda() {
     QFile ini(agenda() + "AGENDA.INI");
     EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[Údaje o firmě]\r\nNázev-obchodní=Zkušební firma\r\nIČO=12345678\r\n");
+    ini.close();
+    hostUser(1, QStringLiteral("Správce"), QString(), true);
+}
+
+void TestAgenda::hostUser(int id, const QString& name, const QString& password, bool vysledovka) {
+    const QString stored = rights::Scramble(password);
+    for (const char* table : {"PRISTUP", "PRISTUP2"}) {
+        const host::TableDef* def = host::schema::find(QString::fromLatin1(table));
+        ASSERT_NE(def, nullptr);
+        Writer w(root(), def->name);
+        std::vector<std::pair<QString, host::Variant>> values = {{"ID", id}, {"Password", stored}};
+        if (def->field(QStringLiteral("Jmeno"))) {
+            values.push_back({QStringLiteral("Jmeno"), name});
+        }
+        // Every access level ("A" full, "R" read, "N" none) is a one-letter text.
+        for (const host::FieldDef& f : def->fields) {
+            if (f.type == host::FieldType::Text && f.size == 1) {
+                const bool module = f.name == QLatin1String("Vysledovka");
+                values.push_back(
+                    {f.name, QStringLiteral("%1").arg(module && !vysledovka ? 'N' : 'A')});
+            }
+        }
+        w.addValues(values);
+    }
 }
 
 void TestAgenda::addYear(const QString& number, const QString& name, QDate od, QDate do_) {
@@ -146,12 +178,12 @@ void TestAgenda::attach(app::THlavniData& data, const QString& year) const {
     data.Kontext.AdresarRoku = yearFolder(year);
 }
 
-QStringList TestAgenda::hostArguments(const QString& year) const {
+QStringList TestAgenda::hostArguments(const QString& year, const QString& password) const {
     return {QStringLiteral("?MAIN=%1?MAIN").arg(root() + "Money"),
             QStringLiteral("?AKTROK=%1?AKTROK").arg(yearFolder(year)),
             QStringLiteral("?MVERZE=17.100?MVERZE"),
             QStringLiteral("?AKTDATUMM=15.06.2019?AKTDATUMM"),
-            QStringLiteral("?AKTHESLO=?AKTHESLO"),
+            QStringLiteral("?AKTHESLO=%1?AKTHESLO").arg(password),
             QStringLiteral("?AKTCFGNAME=Test?AKTCFGNAME")};
 }
 

@@ -69,6 +69,10 @@ public:
     void journal(const QString& year, const std::vector<Radek>& lines);
     void codes(const QString& year, const QString& table, const std::vector<Kod>& codes);
     void addresses(const std::vector<Firma>& firms);
+    // A host user of the data root's rights tables (newer layout) with every
+    // right, the module's right ("Vysledovka") as given. The agenda starts with
+    // user 1, "Správce", without a password and with every right.
+    void hostUser(int id, const QString& name, const QString& password, bool vysledovka);
 
     // The two calendar years 2018 (ROK.001) and 2019 (ROK.002) with the usual
     // accounts: 501100, 518300, 518400, 521000 costs, 602100, 604000 revenues.
@@ -78,7 +82,7 @@ public:
     void attach(app::THlavniData& data, const QString& year) const;
 
     // The parameter string the host would pass for the current year.
-    QStringList hostArguments(const QString& year) const;
+    QStringList hostArguments(const QString& year, const QString& password = {}) const;
 
 private:
     QTemporaryDir m_dir;

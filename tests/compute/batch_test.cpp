@@ -1,4 +1,7 @@
 #include "agenda_fixture.h"
+#include "rights/rights_file.h"
+#include "rights/rights_list.h"
+#include "rights/scramble.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -33,10 +36,10 @@ protected:
                                {6, QDate(), "521000", "211000", "5.00", "ID", ""}});
     }
 
-    Result run(QStringList options) {
+    Result run(QStringList options, const QString& password = {}) {
         QProcess p;
         QStringList args{QStringLiteral("--batch")};
-        args << agenda.hostArguments("002") << options;
+        args << agenda.hostArguments("002", password) << options;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LC_ALL", "cs_CZ.UTF-8");
         env.insert("LANG", "cs_CZ.UTF-8");
@@ -171,6 +174,54 @@ TEST_F(Batch, ExitStatusOfFailures) {
     const Result r = run({});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("Nastala chyba při otevírání databáze")) << r.err.toStdString();
+}
+
+TEST_F(Batch, HonoursTheHostRightsAndTheFixedFiltersOfExtendedRights) {
+    agenda.hostUser(2, QStringLiteral("Petr Novák"), QStringLiteral("novak"), false);
+    agenda.hostUser(3, QStringLiteral("Jana Dvořáková"), QStringLiteral("jana"), true);
+
+    // Without the module's right the user is refused as in the wizard.
+    const Result refused = run({"--format", "json"}, QStringLiteral("novak"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("nemáte dostatečná oprávnění")) << refused.err.toStdString();
+    EXPECT_TRUE(refused.out.isEmpty());
+
+    // A password that matches nobody is refused too.
+    EXPECT_EQ(run({"--format", "json"}, QStringLiteral("nikdo")).exitCode, 1);
+
+    // Jana's orders filter is fixed to the empty list with negation: only lines
+    // with an order count, whatever the command line asks for.
+    rights::TObsahPrav prava;
+    prava.RozsirenaPrava = true;
+    rights::TUzivatelPrav jana;
+    jana.ID = 3;
+    jana.Jmeno = QStringLiteral("Jana Dvořáková");
+    jana.Omezeni.Zak = {true, true, QString(), true};
+    prava.Uzivatele.push_back(jana);
+    ASSERT_EQ(rights::UlozSoubor(rights::SestavitRadky(prava), agenda.agenda() + "ORBPRA.TLD",
+                                 nullptr, rights::KlicPrav()),
+              0);
+    const Result fixed = run({"--zakazky", "Z9;", "--format", "json"}, QStringLiteral("jana"));
+    ASSERT_EQ(fixed.exitCode, 0) << fixed.err.toStdString();
+    const QJsonObject omezena = QJsonDocument::fromJson(fixed.out.toUtf8()).object();
+    // Lines with an order: 518300 1 000.00 (cost) and 602100 1 000.00 + 250.50 (revenue).
+    EXPECT_EQ(omezena.value("SoucetNakladyOB").toString(), "1000.0000");
+    EXPECT_EQ(omezena.value("SoucetVynosyOB").toString(), "1250.5000");
+
+    // With extended rights the list alone decides: the unlisted administrator
+    // is refused despite his host right, a listed user without it may run.
+    EXPECT_EQ(run({"--format", "json"}).exitCode, 1);
+    rights::TUzivatelPrav petr;
+    petr.ID = 2;
+    petr.Jmeno = QStringLiteral("Petr Novák");
+    prava.Uzivatele.push_back(petr);
+    ASSERT_EQ(rights::UlozSoubor(rights::SestavitRadky(prava), agenda.agenda() + "ORBPRA.TLD",
+                                 nullptr, rights::KlicPrav()),
+              0);
+    const Result volny = run({"--zakazky", "Z9;", "--format", "json"}, QStringLiteral("novak"));
+    ASSERT_EQ(volny.exitCode, 0) << volny.err.toStdString();
+    const QJsonObject volna = QJsonDocument::fromJson(volny.out.toUtf8()).object();
+    EXPECT_EQ(volna.value("SoucetNakladyOB").toString(), "0.0000"); // no line has order Z9
 }
 
 TEST(BatchHelp, DescribesTheOptions) {

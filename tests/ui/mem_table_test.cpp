@@ -582,6 +582,17 @@ TEST(MemTable, SuspendedUpdatesSendNoRowSignalsAndOneResetAtTheEnd) {
 
     t.setValueAt(t.viewIds().front(), 4, 6);
     EXPECT_EQ(changed.count(), 1);
+
+    // A receiver connected after another left still hears of edits.
+    int heard = 0;
+    auto first = QObject::connect(&t, &TMemTable::rowChanged, [&](int) { ++heard; });
+    QObject::disconnect(first);
+    t.setValueAt(t.viewIds().front(), 4, 7);
+    EXPECT_EQ(heard, 0);
+    QObject::connect(&t, &TMemTable::rowChanged, [&](int row) { heard += 10 + row; });
+    t.setValueAt(t.viewIds().front(), 4, 8);
+    EXPECT_EQ(heard, 10);
+    EXPECT_EQ(changed.count(), 3);
 }
 
 TEST(MemTable, EmptyingCanDropFilterSortAndLink) {
