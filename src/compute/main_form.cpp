@@ -127,6 +127,8 @@ TfrmMain::TfrmMain(app::Prompts& prompts, const app::SystemFormats& formats, QWi
       m_vlastniSeznamy(std::make_unique<TSeznamy>(*m_data, this)),
       m_seznamy(m_vlastniSeznamy.get()) {
     setObjectName(QStringLiteral("frmMain"));
+    // The rights windows edit fixed filters with the wizard's own lists.
+    m_data->SeznamyPruvodce.NastavitSeznamy(m_seznamy);
     setWindowTitle(QStringLiteral("Průvodce sestavy \"%1\"").arg(app::kNazevProgramu));
 
     m_pages = new QStackedWidget(this);
@@ -179,8 +181,13 @@ TfrmMain::TfrmMain(app::Prompts& prompts, const app::SystemFormats& formats, QWi
 
 TfrmMain::~TfrmMain() = default;
 
-void TfrmMain::NastavitPristupPrava(rights::TPristupPrava* prava) {
-    m_prava = prava;
+void TfrmMain::NastavitSeznamy(rights::TVyberySeznamu& seznamy) {
+    m_seznamy = &seznamy;
+    m_data->SeznamyPruvodce.NastavitSeznamy(m_seznamy);
+}
+
+rights::TPristupPrava* TfrmMain::prava() const {
+    return m_data->PristupPrava();
 }
 
 QDate TfrmMain::dnes() const {
@@ -242,8 +249,8 @@ QWidget* TfrmMain::vytvoritUvod() {
                              QStringLiteral("<a href=\"prava\">klepnutím zde</a>"), page);
     rightsLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     connect(rightsLink, &QLabel::linkActivated, this, [this] {
-        if (m_prava) {
-            m_prava->OdkazSpravy(m_data->Kontext.HesloUzivatele);
+        if (rights::TPristupPrava* p = prava()) {
+            p->OdkazSpravy(m_data->Kontext.HesloUzivatele);
         }
     });
 
@@ -600,7 +607,7 @@ int TfrmMain::AktualniStranka() const {
 }
 
 bool TfrmMain::zamceno(int rodina) const {
-    return m_prava && m_prava->JeZamceno(kRodiny[rodina]);
+    return prava() && prava()->JeZamceno(kRodiny[rodina]);
 }
 
 void TfrmMain::nastavitBarvu(QWidget* w, bool povoleno) {
@@ -665,9 +672,9 @@ bool TfrmMain::overitDatumy() {
 void TfrmMain::Dalsi() {
     switch (AktualniStranka()) {
     case 0:
-        if (m_prava) {
+        if (rights::TPristupPrava* p = prava()) {
             rights::TOvladaceFormulare ovladace(*this);
-            if (!m_prava->OveritProPruvodce(m_data->Kontext.HesloUzivatele, ovladace)) {
+            if (!p->OveritProPruvodce(m_data->Kontext.HesloUzivatele, ovladace)) {
                 return;
             }
         }

@@ -67,15 +67,10 @@ public:
     // in a date field); the system clock unless set.
     void NastavitDnes(std::function<QDate()> dnes) { m_dnes = std::move(dnes); }
 
-    // The rights object of the start-up sequence: "Další" on the welcome page
-    // verifies the user with it and applies the fixed filters, the link
-    // "klepnutím zde" opens its administration. Without one (a wizard made
-    // outside the program's start-up) nothing is restricted.
-    void NastavitPristupPrava(rights::TPristupPrava* prava);
     // The pick lists behind the filters' "..." buttons (the wizard's own
     // over the current year unless set).
     rights::TVyberySeznamu& Seznamy() { return *m_seznamy; }
-    void NastavitSeznamy(rights::TVyberySeznamu& seznamy) { m_seznamy = &seznamy; }
+    void NastavitSeznamy(rights::TVyberySeznamu& seznamy);
     // Shows the income statement window after a successful run; returns when
     // that window is closed.
     using TZobrazitVysledky = std::function<void(const TNastaveniBehu&)>;
@@ -130,10 +125,12 @@ private:
     bool zamceno(int rodina) const;
     QDate dnes() const;
     void nastavitBarvu(QWidget* w, bool povoleno);
+    // The rights object of the start-up sequence; none in a wizard made
+    // outside the program's start-up, and then nothing is restricted.
+    rights::TPristupPrava* prava() const;
 
     std::unique_ptr<app::THlavniData> m_data;
     std::function<QDate()> m_dnes;
-    rights::TPristupPrava* m_prava = nullptr;
     std::unique_ptr<TSeznamy> m_vlastniSeznamy;
     rights::TVyberySeznamu* m_seznamy = nullptr;
     TZobrazitVysledky m_zobrazitVysledky;
