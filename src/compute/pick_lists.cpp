@@ -293,6 +293,7 @@ TfrmEditorPol::TfrmEditorPol(const QString& seznam, int druh, rights::TVyberySez
     m_mrizka->setSelectionMode(QAbstractItemView::SingleSelection);
     m_mrizka->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_mrizka->verticalHeader()->hide();
+    m_mrizka->verticalHeader()->setDefaultSectionSize(m_mrizka->fontMetrics().height() + 6);
     m_mrizka->horizontalHeader()->setStretchLastSection(true);
     SpojitKurzor(m_mrizka, m_model);
 

@@ -232,7 +232,9 @@ TfrmVysledovka::TfrmVysledovka(app::THlavniData& data, TDalsiPohledy& pohledy, Q
     splitter->addWidget(vytvoritPravouStranu());
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({300, 700});
+    // The group column is as wide as its button strip, so that no caption is cut.
+    m_levy->setMinimumWidth(std::max(250, m_listaSkupin->sizeHint().width() + 24));
+    splitter->setSizes({m_levy->minimumWidth(), 800});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
