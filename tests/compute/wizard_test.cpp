@@ -2,6 +2,9 @@
 #include "app/main_data.h"
 #include "app/scripted_prompts.h"
 #include "compute/main_form.h"
+#include "rights/rights_file.h"
+#include "rights/rights_list.h"
+#include "rights/scramble.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -342,6 +345,69 @@ TEST_F(WizardRun, AFailedOpenKeepsTheWizard) {
     EXPECT_EQ(resultsShown, 0);
     EXPECT_TRUE(form->isVisible());
     expectUsable();
+}
+
+// "Další" on the welcome page runs the rights check of the start-up's rights object.
+class WizardRights : public Wizard {
+protected:
+    test::TestAgenda agenda;
+
+    void SetUp() override {
+        Wizard::SetUp();
+        agenda.standardYears();
+        agenda.hostUser(2, QStringLiteral("Petr Novák"), QStringLiteral("novak"), false);
+        agenda.hostUser(3, QStringLiteral("Jana Dvořáková"), QStringLiteral("jana"), true);
+        agenda.attach(form->Data(), "002");
+        form->Data().KlicPrav = rights::KlicPrav();
+    }
+    void user(const QString& password) {
+        form->Data().Kontext.HesloUzivatele = password;
+        form->Data().VytvoritPristupPrava();
+        form->show();
+        form->ZobrazitStranku(0);
+    }
+};
+
+TEST_F(WizardRights, AUserWithoutTheModuleRightStaysOnTheWelcomePage) {
+    user(QStringLiteral("novak"));
+    next();
+    EXPECT_EQ(form->AktualniStranka(), 0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.contains("nemáte dostatečná oprávnění"));
+}
+
+TEST_F(WizardRights, FixedFiltersArePresetAndStayLocked) {
+    rights::TObsahPrav prava;
+    prava.RozsirenaPrava = true;
+    rights::TUzivatelPrav jana;
+    jana.ID = 3;
+    jana.Jmeno = QStringLiteral("Jana Dvořáková");
+    jana.Omezeni.Zak = {true, true, QStringLiteral("Z1;"), true};
+    jana.Omezeni.IgPrev = {true, false};
+    prava.Uzivatele.push_back(jana);
+    ASSERT_EQ(rights::UlozSoubor(rights::SestavitRadky(prava), agenda.agenda() + "ORBPRA.TLD",
+                                 nullptr, rights::KlicPrav()),
+              0);
+    user(QStringLiteral("jana"));
+    next();
+    ASSERT_EQ(form->AktualniStranka(), 1);
+    EXPECT_TRUE(prompts.messages.empty());
+    next();
+    ASSERT_EQ(form->AktualniStranka(), 2);
+    EXPECT_TRUE(check("chckZakazky")->isChecked());
+    EXPECT_EQ(edit("edtZakazky")->text(), "Z1;");
+    EXPECT_TRUE(check("chckZakazkyNeg")->isChecked());
+    EXPECT_FALSE(check("chckIgnorovatPrevod")->isChecked());
+    // The enabling rules leave the locked controls alone.
+    check("chckCinnosti")->setChecked(true);
+    for (const char* name : {"chckZakazky", "edtZakazky", "btnVyberZakazky", "chckZakazkyNeg",
+                             "chckIgnorovatPrevod"}) {
+        EXPECT_FALSE(w<QWidget>(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(edit("edtCinnosti")->isEnabled());
+    const compute::TNastaveniBehu n = form->Nastaveni();
+    EXPECT_TRUE(n.Zakazky.zapnuto && n.Zakazky.negace);
+    EXPECT_EQ(n.Zakazky.seznam, "Z1;");
 }
 
 } // namespace
