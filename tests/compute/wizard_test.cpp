@@ -266,6 +266,40 @@ TEST_F(Wizard, SwitchesEnableTheirControls) {
     }
 }
 
+// Edits a list by appending a code and remembers what it was asked.
+class AppendingLists final : public rights::TVyberySeznamu {
+public:
+    QStringList asked;
+    QString UpravitSeznam(const QString& seznam, int druh) override {
+        asked << QStringLiteral("%1 %2").arg(seznam).arg(druh);
+        return seznam + QStringLiteral("N%1;").arg(druh);
+    }
+    QString VybratZeSeznamu(int, const QString&) override { return QString(); }
+};
+
+TEST_F(Wizard, TheDotsButtonEditsTheFamilysList) {
+    AppendingLists lists;
+    form->NastavitSeznamy(lists);
+    form->show();
+    form->ZobrazitStranku(2);
+    struct Case {
+        const char* family;
+        int kind;
+    };
+    const Case cases[] = {{"Cinnosti", 1}, {"Strediska", 2}, {"Zakazky", 3}, {"Ucty", 6}};
+    for (const Case& c : cases) {
+        const QString f = QString::fromLatin1(c.family);
+        form->findChild<QCheckBox*>("chck" + f)->setChecked(true);
+        form->findChild<QLineEdit*>("edt" + f)->setText("A;");
+        form->findChild<QToolButton*>("btnVyber" + f)->click();
+        EXPECT_EQ(form->findChild<QLineEdit*>("edt" + f)->text(),
+                  QStringLiteral("A;N%1;").arg(c.kind));
+    }
+    EXPECT_EQ(lists.asked, (QStringList{"A; 1", "A; 2", "A; 3", "A; 6"}));
+    // The rights windows reach the same lists.
+    EXPECT_EQ(form->Data().SeznamyPruvodce.UpravitSeznam("B;", 3), "B;N3;");
+}
+
 // A run over an agenda: 2019 with order-coded lines.
 class WizardRun : public Wizard {
 protected:

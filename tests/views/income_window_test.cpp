@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMouseEvent>
@@ -337,6 +338,18 @@ TEST_F(IncomeWindow, WindowModeShowsTheButtonStrips) {
     EXPECT_TRUE(w<QWidget>("panTlacitkaSkupin")->isVisible());
     EXPECT_TRUE(w<QWidget>("panTlacitkaSestavy")->isVisible());
     EXPECT_GE(w<QWidget>("panNadpisSkupin")->height(), 49);
+}
+
+TEST_F(IncomeWindow, DoubleClicksAndEnterOpenTheDrillDowns) {
+    open(split);
+    auto* cards = w<QListView>("cgrSkupiny");
+    emit cards->doubleClicked(cards->model()->index(0, 0));
+    EXPECT_EQ(views.calls, QStringList{"Detail Z1 170"});
+    gotoLine("602100");
+    auto* grid = w<QTableView>("grSestava");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(grid, &enter);
+    EXPECT_EQ(views.calls.value(1), "Pohyby Z1|602100|Pohyby 602100 za Z1 - Stavba Brno|2");
 }
 
 TEST(IncomeWindowPaint, ResultColoursAndLineSuffixes) {
