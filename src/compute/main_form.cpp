@@ -714,11 +714,13 @@ bool TfrmMain::Dokoncit() {
     UlozitOvladace();
     const TNastaveniBehu nastaveni = Nastaveni();
     bool uspech = false;
+    m_bezi = true;
     {
         TPrubehOkna prubeh(*this);
         TVypocet vypocet(*m_data, nastaveni, prubeh);
         uspech = vypocet.Spustit();
     }
+    m_bezi = false;
     m_data->ZavritTabulky();
 
     m_status->setText(uspech ? QStringLiteral("Dokončeno.")
@@ -767,6 +769,12 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
+    // "Zavřít" is disabled during a run; the window's own close button must
+    // not end the program under the running computation either.
+    if (m_bezi) {
+        event->ignore();
+        return;
+    }
     if (!m_saved && !m_data->Kontext.SouborVoleb.isEmpty()) {
         m_saved = true;
         if (m_ovladaceNacteny) {

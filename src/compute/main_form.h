@@ -162,6 +162,7 @@ private:
 
     bool m_nastavujiObdobi = false; // the quick period is writing the dates
     bool m_ovladaceNacteny = false;
+    bool m_bezi = false; // a run is in progress
     bool m_saved = false;
 };
 

@@ -333,12 +333,15 @@ protected:
 
 TEST_F(WizardRun, SuccessShowsTheResultsAndKeepsTheWizard) {
     bool visibleDuringRun = false;
+    bool closedDuringRun = true;
     prompts.onProcessEvents = [&](int) {
         visibleDuringRun = button("btnPrerusit")->isVisible() && !button("btnDalsi")->isEnabled() &&
                            !button("btnZavrit")->isEnabled();
+        closedDuringRun = form->close();
     };
     next();
     EXPECT_TRUE(visibleDuringRun);
+    EXPECT_FALSE(closedDuringRun); // the window's close button waits for the run
     EXPECT_EQ(resultsShown, 1);
     EXPECT_FALSE(busyWhileShown);
     EXPECT_TRUE(form->Data().Zaneprazdneno);
