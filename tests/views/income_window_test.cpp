@@ -4,8 +4,10 @@
 #include "views/other_views.h"
 #include "views/print_scope.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
@@ -350,6 +353,34 @@ TEST_F(IncomeWindow, DoubleClicksAndEnterOpenTheDrillDowns) {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QCoreApplication::sendEvent(grid, &enter);
     EXPECT_EQ(views.calls.value(1), "Pohyby Z1|602100|Pohyby 602100 za Z1 - Stavba Brno|2");
+}
+
+TEST_F(IncomeWindow, ToolBarOptionsHelpAndExportTemplates) {
+    open(split);
+    auto* mode = w<QComboBox>("cbxRezimSestavy");
+    EXPECT_EQ(mode->itemText(0), "standardní režim");
+    EXPECT_EQ(mode->itemText(1), "pokročilý režim");
+    emit mode->activated(1);
+    EXPECT_EQ(data.Volby.RezimSestavy, 1);
+    EXPECT_TRUE(w<QWidget>("panTlacitkaSestavy")->isVisible());
+
+    auto* excel = w<QToolButton>("btnExportExcel");
+    ASSERT_EQ(excel->actions().size(), 2);
+    EXPECT_EQ(excel->actions()[0]->text(), "Výběr šablony pro export");
+    EXPECT_EQ(excel->actions()[1]->text(), "Nastavit standardní šablonu");
+    excel->actions()[0]->trigger();
+    excel->actions()[1]->trigger();
+    EXPECT_EQ(views.calls, (QStringList{"Sablona 1 0", "Sablona 1 1"}));
+
+    QTemporaryDir dir;
+    data.Kontext.SouborNapovedy = dir.path() + "/Arvelo.chm";
+    window->Napoveda();
+    QFile page(dir.path() + "/pgMain.htm");
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    window->Napoveda();
+    EXPECT_EQ(prompts.openedDocuments,
+              (std::vector<QString>{dir.path() + "/Arvelo.chm", dir.path() + "/pgMain.htm"}));
 }
 
 TEST(IncomeWindowPaint, ResultColoursAndLineSuffixes) {
