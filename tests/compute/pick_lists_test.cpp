@@ -154,6 +154,23 @@ TEST_F(PickLists, PickListStartsOnTheStartCodeAndSearches) {
     EXPECT_EQ(window.AktualniKod(), "s2");
 }
 
+TEST_F(PickLists, BooleanSortColumnSearchesAnoAndNe) {
+    ui::TMemTable flags({{"Zkratka", host::FieldType::Boolean}, {"Nazev", host::FieldType::Text}});
+    flags.appendRecord({host::Variant(true), host::Variant(QString("první"))});
+    flags.appendRecord({host::Variant(false), host::Variant(QString("druhý"))});
+    compute::TfrmSeznam1 window(flags, "Příznaky", "", nullptr);
+    window.show();
+    struct Case {
+        const char* text;
+        const char* name; // the current record's name afterwards
+    };
+    const Case cases[] = {{"ne", "druhý"}, {"ANO", "první"}, {"N", "první"}, {"nE", "druhý"}};
+    for (const Case& c : cases) {
+        window.ZacitHledani(c.text);
+        EXPECT_EQ(flags.value(u"Nazev").toString(), QString::fromUtf8(c.name)) << c.text;
+    }
+}
+
 TEST_F(PickLists, AnEmptyListCannotBeConfirmed) {
     ASSERT_TRUE(compute::NacistSeznam(data, 1, list));
     compute::TfrmSeznam1 window(list, "Seznam činností", "", nullptr);
