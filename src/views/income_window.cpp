@@ -481,13 +481,17 @@ int TfrmVysledovka::PocetKaret() const {
 }
 
 void TfrmVysledovka::prizpusobitKarty() {
-    const int pocet = PocetKaret();
-    m_karta->setVyska(std::max(kVyskaKarty, m_karty->viewport()->height() / pocet));
-    m_karty->doItemsLayout();
+    // trunc(height / 90) cards share the list's height.
+    const int vyska = std::max(kVyskaKarty, m_karty->viewport()->height() / PocetKaret());
+    if (vyska != m_karta->vyska()) {
+        m_karta->setVyska(vyska);
+        m_karty->doItemsLayout();
+    }
 }
 
 void TfrmVysledovka::NastavitRezim(int index) {
     const bool pokrocily = index == 1;
+    m_rezim->setCurrentIndex(pokrocily ? 1 : 0);
     m_listaSkupin->setVisible(pokrocily);
     m_listaRadku->setVisible(pokrocily);
     const int vyska = pokrocily ? kVyskaNadpisuPokrocily : kVyskaNadpisu;
@@ -710,6 +714,9 @@ void TfrmVysledovka::Napoveda() {
 }
 
 bool TfrmVysledovka::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_karty->viewport() && event->type() == QEvent::Resize) {
+        prizpusobitKarty();
+    }
     if (watched == m_radky && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

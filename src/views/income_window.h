@@ -38,6 +38,7 @@ class TKartaSkupiny final : public QStyledItemDelegate {
 public:
     TKartaSkupiny(app::THlavniData& data, QObject* parent);
     void setVyska(int vyska) { m_vyska = vyska; }
+    int vyska() const { return m_vyska; }
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
