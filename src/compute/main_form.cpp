@@ -179,7 +179,10 @@ TfrmMain::TfrmMain(app::Prompts& prompts, const app::SystemFormats& formats, QWi
     ZobrazitStranku(0);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The lists go before the data object that points at them.
+    m_data->SeznamyPruvodce.NastavitSeznamy(nullptr);
+}
 
 void TfrmMain::NastavitSeznamy(rights::TVyberySeznamu& seznamy) {
     m_seznamy = &seznamy;
