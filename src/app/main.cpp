@@ -8,6 +8,8 @@
 #include "app/qt_prompts.h"
 #include "app/startup.h"
 #include "compute/main_form.h"
+#include "views/income_window.h"
+#include "views/other_views.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,6 +58,12 @@ int main(int argc, char* argv[]) {
     app::Prompts& prompts = qtPrompts ? static_cast<app::Prompts&>(*qtPrompts) : *consolePrompts;
 
     compute::TfrmMain wizard(prompts, formats);
+    // The result window lives as long as the wizard; the views it opens come
+    // with their own windows.
+    views::TNedostupnePohledy pohledy(prompts);
+    views::TfrmVysledovka vysledovka(wizard.Data(), pohledy, &wizard);
+    wizard.NastavitZobrazeniVysledku(
+        [&vysledovka](const compute::TNastaveniBehu& n) { vysledovka.Zobrazit(n); });
     prompts.showWorking(QStringLiteral("Spouštění zásuvného modulu\rčekejte prosím..."), {});
 
     if (!app::SpustitModul(wizard.Data(), QCoreApplication::arguments().mid(1),
