@@ -525,8 +525,8 @@ void TBehSestavy::TiskniPrimo(const TOddilSestavy& o, int y, int offset,
         v.y = y + e.Top;
         v.width = e.Width;
         v.height = e.Height;
-        if (e.IsTextKind())
-            v.text = Text(e);
+        if (e.IsTextKind() || e.Kind == pkCarovyKod)
+            v.text = Text(e); // a bar code's value, encoded when the page is drawn
         if (e.Kind == pkPolozka) {
             const int typ = s_.FieldType(e.Source);
             if (typ == fieldtype::Graphic) {
