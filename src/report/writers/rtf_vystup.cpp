@@ -233,7 +233,9 @@ TSestError ExportRtfStream(const TSestVystup& vystup, const TNastaveniExportu& n
             if (v.prvek != nullptr)
                 d += Prvek(v, t, st);
         }
-        d += s == rozsah.po ? "\\par}" : "\\par\\page}";
+        // The page break stands in a paragraph of its own, not in the last frame: a break
+        // inside a frame makes readers such as LibreOffice lose the frames of the page.
+        d += s == rozsah.po ? "\\par}" : "\\par\\pard\\page}";
     }
     d += "}";
     return vystupni.write(d) == d.size() ? TSestError::seOK : TSestError::seWriteOutput;
