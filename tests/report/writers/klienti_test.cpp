@@ -1,5 +1,6 @@
 #include "ukazka.h"
 
+#include "report/writers/emf_vystup.h"
 #include "report/writers/html_vystup.h"
 #include "report/writers/pdf_svg.h"
 #include "report/writers/rtf_vystup.h"
@@ -52,7 +53,7 @@ TBeh Spust(const QString& program, const QStringList& argumenty) {
     return b;
 }
 
-TEST(KlientiTest, LibreOfficeOpensTheRtfAndHtmlOutputs) {
+TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlAndEmfOutputs) {
     const QString soffice = Program(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         GTEST_SKIP() << "soffice (Debian libreoffice-writer-nogui, libreoffice-draw-nogui) is not "
@@ -63,6 +64,7 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfAndHtmlOutputs) {
               TSestError::seOK);
     ASSERT_EQ(ExportHtml(s.vystup, slozka.Soubor(QStringLiteral("sestava.html"))),
               TSestError::seOK);
+    ASSERT_EQ(ExportEmf(s.vystup, slozka.Soubor(QStringLiteral("sestava.emf"))), TSestError::seOK);
     QTemporaryDir profil;
     const QString pdfy = slozka.Soubor(QStringLiteral("libreoffice"));
     // One run of the office for all files keeps the check fast.
@@ -70,10 +72,11 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfAndHtmlOutputs) {
                                    QStringLiteral("--headless"), QStringLiteral("--convert-to"),
                                    QStringLiteral("pdf"), QStringLiteral("--outdir"), pdfy,
                                    slozka.Soubor(QStringLiteral("sestava.rtf")),
-                                   slozka.Soubor(QStringLiteral("sestava1.html"))});
+                                   slozka.Soubor(QStringLiteral("sestava1.html")),
+                                   slozka.Soubor(QStringLiteral("sestava2.emf"))});
     EXPECT_EQ(b.kod, 0) << b.chyby.toStdString();
     EXPECT_FALSE(b.chyby.contains(QStringLiteral("Error"))) << b.chyby.toStdString();
-    for (const char* jmeno : {"sestava.pdf", "sestava1.pdf"}) {
+    for (const char* jmeno : {"sestava.pdf", "sestava1.pdf", "sestava2.pdf"}) {
         const QByteArray pdf = Obsah(QDir(pdfy).filePath(QString::fromLatin1(jmeno)));
         EXPECT_TRUE(pdf.startsWith("%PDF-")) << jmeno;
         EXPECT_GT(pdf.size(), 1000) << jmeno;
@@ -81,6 +84,22 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfAndHtmlOutputs) {
     // Both pages of the RTF document keep their frames: one PDF page each.
     const QString rtfPdf = QString::fromLatin1(Obsah(QDir(pdfy).filePath(QStringLiteral("sestava.pdf"))));
     EXPECT_EQ(rtfPdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))), 2);
+
+    // The bar code of the metafile page, as LibreOffice drew it, still decodes.
+    const QString pdftoppm = Program(QStringLiteral("pdftoppm"));
+    const QString zbarimg = Program(QStringLiteral("zbarimg"));
+    if (pdftoppm.isEmpty() || zbarimg.isEmpty())
+        GTEST_SKIP() << "pdftoppm (poppler-utils) or zbarimg (zbar-tools) is not installed";
+    const QString png = QDir(pdfy).filePath(QStringLiteral("emf"));
+    EXPECT_EQ(Spust(pdftoppm, {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                               QStringLiteral("-singlefile"),
+                               QDir(pdfy).filePath(QStringLiteral("sestava2.pdf")), png})
+                  .kod,
+              0);
+    QProcess zbar;
+    zbar.start(zbarimg, {QStringLiteral("--raw"), QStringLiteral("-q"), png + QStringLiteral(".png")});
+    zbar.waitForFinished(60000);
+    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("ARVELO-2"));
 }
 
 TEST(KlientiTest, PopplerRendersThePdf) {
