@@ -4,6 +4,7 @@
 #include "report/writers/html_vystup.h"
 #include "report/writers/pdf_svg.h"
 #include "report/writers/rtf_vystup.h"
+#include "report/writers/wmf_vystup.h"
 
 #include <QDir>
 #include <QImage>
@@ -53,7 +54,7 @@ TBeh Spust(const QString& program, const QStringList& argumenty) {
     return b;
 }
 
-TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlAndEmfOutputs) {
+TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlEmfAndWmfOutputs) {
     const QString soffice = Program(QStringLiteral("soffice"));
     if (soffice.isEmpty())
         GTEST_SKIP() << "soffice (Debian libreoffice-writer-nogui, libreoffice-draw-nogui) is not "
@@ -65,6 +66,8 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlAndEmfOutputs) {
     ASSERT_EQ(ExportHtml(s.vystup, slozka.Soubor(QStringLiteral("sestava.html"))),
               TSestError::seOK);
     ASSERT_EQ(ExportEmf(s.vystup, slozka.Soubor(QStringLiteral("sestava.emf"))), TSestError::seOK);
+    ASSERT_EQ(ExportWmfFile(s.vystup, 0, slozka.Soubor(QStringLiteral("metafile.wmf"))),
+              TSestError::seOK);
     QTemporaryDir profil;
     const QString pdfy = slozka.Soubor(QStringLiteral("libreoffice"));
     // One run of the office for all files keeps the check fast.
@@ -73,10 +76,11 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlAndEmfOutputs) {
                                    QStringLiteral("pdf"), QStringLiteral("--outdir"), pdfy,
                                    slozka.Soubor(QStringLiteral("sestava.rtf")),
                                    slozka.Soubor(QStringLiteral("sestava1.html")),
-                                   slozka.Soubor(QStringLiteral("sestava2.emf"))});
+                                   slozka.Soubor(QStringLiteral("sestava2.emf")),
+                                   slozka.Soubor(QStringLiteral("metafile.wmf"))});
     EXPECT_EQ(b.kod, 0) << b.chyby.toStdString();
     EXPECT_FALSE(b.chyby.contains(QStringLiteral("Error"))) << b.chyby.toStdString();
-    for (const char* jmeno : {"sestava.pdf", "sestava1.pdf", "sestava2.pdf"}) {
+    for (const char* jmeno : {"sestava.pdf", "sestava1.pdf", "sestava2.pdf", "metafile.pdf"}) {
         const QByteArray pdf = Obsah(QDir(pdfy).filePath(QString::fromLatin1(jmeno)));
         EXPECT_TRUE(pdf.startsWith("%PDF-")) << jmeno;
         EXPECT_GT(pdf.size(), 1000) << jmeno;

@@ -1,6 +1,8 @@
 #include "ukazka.h"
 
 #include "report/writers/emf_vystup.h"
+#include "report/model/text_codec.h"
+#include "report/writers/wmf_vystup.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -107,6 +109,110 @@ TEST(EmfVystupTest, StreamsAndMissingPages) {
     QTemporaryDir dir;
     EXPECT_EQ(ExportEmfFile(s.vystup, 0, dir.filePath(QStringLiteral("chybi/x.emf"))),
               TSestError::seWriteOutput);
+}
+
+quint16 U16(const QByteArray& d, qsizetype pos) {
+    return qFromLittleEndian<quint16>(d.constData() + pos);
+}
+
+// A placeable Windows metafile read record by record against its two headers.
+struct TWmf {
+    QString chyba;
+    std::map<quint16, int> funkce;
+    QString texty;
+    int sirka = 0;
+    int vyska = 0;
+    int naPalec = 0;
+
+    explicit TWmf(const QByteArray& d) {
+        if (d.size() < 40 || U32(d, 0) != 0x9AC6CDD7) {
+            chyba = QStringLiteral("no placeable header");
+            return;
+        }
+        quint16 soucet = 0;
+        for (int i = 0; i < 10; ++i)
+            soucet ^= U16(d, 2 * i);
+        if (soucet != U16(d, 20))
+            chyba = QStringLiteral("checksum");
+        sirka = static_cast<qint16>(U16(d, 10)) - static_cast<qint16>(U16(d, 6));
+        vyska = static_cast<qint16>(U16(d, 12)) - static_cast<qint16>(U16(d, 8));
+        naPalec = U16(d, 14);
+        const QByteArray m = d.mid(22);
+        if (U16(m, 0) != 1 || U16(m, 2) != 9 || U16(m, 4) != 0x0300)
+            chyba = QStringLiteral("standard header");
+        if (U32(m, 6) * 2 != static_cast<quint32>(m.size()))
+            chyba = QStringLiteral("size %1 words, file %2 bytes").arg(U32(m, 6)).arg(m.size());
+        const int objektu = U16(m, 10);
+        quint32 nejvetsi = 0;
+        std::vector<bool> obsazeno(static_cast<std::size_t>(objektu), false);
+        qsizetype pos = 18;
+        quint16 posledni = 0xFFFF;
+        while (pos + 6 <= m.size()) {
+            const quint32 slov = U32(m, pos);
+            const quint16 f = U16(m, pos + 4);
+            if (slov < 3 || pos + 2 * slov > m.size()) {
+                chyba = QStringLiteral("record %1 at %2 has %3 words").arg(f).arg(pos).arg(slov);
+                return;
+            }
+            nejvetsi = std::max(nejvetsi, slov);
+            ++funkce[f];
+            if (f == 0x02FA || f == 0x02FB || f == 0x02FC) { // objects take the lowest free slot
+                auto it = std::find(obsazeno.begin(), obsazeno.end(), false);
+                if (it == obsazeno.end())
+                    chyba = QStringLiteral("more objects than the header's %1").arg(objektu);
+                else
+                    *it = true;
+            }
+            if (f == 0x01F0 || f == 0x012D) {
+                const quint16 i = U16(m, pos + 6);
+                if (i >= obsazeno.size() || !obsazeno[i])
+                    chyba = QStringLiteral("object %1 used but not created").arg(i);
+                else if (f == 0x01F0)
+                    obsazeno[i] = false;
+            }
+            if (f == 0x0A32)
+                texty += DecodeWindows1250(m.mid(pos + 14, U16(m, pos + 10))) + QLatin1Char('|');
+            posledni = f;
+            pos += 2 * slov;
+        }
+        if (pos != m.size())
+            chyba = QStringLiteral("%1 bytes after the records").arg(m.size() - pos);
+        if (posledni != 0)
+            chyba = QStringLiteral("no end record");
+        if (nejvetsi != U32(m, 12))
+            chyba = QStringLiteral("largest record %1, header %2").arg(nejvetsi).arg(U32(m, 12));
+    }
+};
+
+TEST(WmfVystupTest, PagesAreWellFormedPlaceableMetafiles) {
+    TUkazka s;
+    QTemporaryDir dir;
+    ASSERT_EQ(ExportWmf(s.vystup, dir.filePath(QStringLiteral("sestava.wmf"))), TSestError::seOK);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("sestava1.wmf"), QStringLiteral("sestava2.wmf")}));
+    for (int i = 1; i <= 2; ++i) {
+        const TWmf wmf(Obsah(dir.filePath(QStringLiteral("sestava%1.wmf").arg(i))));
+        EXPECT_TRUE(wmf.chyba.isEmpty()) << wmf.chyba.toStdString();
+        EXPECT_EQ(wmf.sirka, 726 * 6);
+        EXPECT_EQ(wmf.vyska, 1069 * 6);
+        EXPECT_EQ(wmf.naPalec, 600);
+        EXPECT_TRUE(wmf.texty.contains(QStringLiteral("Firma <b>& \"Syn\" s.r.o. – strana %1").arg(i)))
+            << wmf.texty.toStdString();
+        EXPECT_TRUE(wmf.texty.contains(QStringLiteral("Účet 507")));
+        const auto pocet = [&](quint16 f) {
+            const auto it = wmf.funkce.find(f);
+            return it == wmf.funkce.end() ? 0 : it->second;
+        };
+        EXPECT_EQ(pocet(0x041B), 1); // rectangle
+        EXPECT_EQ(pocet(0x0418), 1); // ellipse
+        EXPECT_EQ(pocet(0x061C), 1); // rounded rectangle
+        EXPECT_EQ(pocet(0x0F43), 1); // the bar code as a bitmap
+        EXPECT_EQ(pocet(0x0213), 1); // the rule
+    }
+    QBuffer b;
+    b.open(QIODevice::WriteOnly);
+    EXPECT_EQ(ExportWmfStream(s.vystup, 2, b), TSestError::seWriteOutput);
+    EXPECT_TRUE(b.data().isEmpty());
 }
 
 } // namespace
