@@ -190,8 +190,7 @@ void KresliCarovyKodPrvku(TKolbraCanvas& canvas, const TVystPrvek& v, const QRec
         return;
     const int m = barcode::kMeritkoVystupu;
     const barcode::TParametryKodu p = ParametryKodu(e);
-    const barcode::TZakodovanyKod kod =
-        barcode::Zakoduj(p.symbologie, v.text, p.kontrolniSoucet);
+    const barcode::TZakodovanyKod kod = barcode::Zakoduj(p.symbologie, v.text, p.kontrolniSoucet);
     const double sirkaSymbolu = kod.Sirka(barcode::SirkaModulu(p.zvetseni, m));
     // What the drawing covers in device units: the element and the symbol turned about its
     // top-left corner (it may reach outside the element).
@@ -205,11 +204,10 @@ void KresliCarovyKodPrvku(TKolbraCanvas& canvas, const TVystPrvek& v, const QRec
     canvas.KresliPainterem(hranice, [&](QPainter& painter) {
         painter.translate(r.left(), r.top());
         painter.scale(sx / m, sy / m);
-        barcode::KresliCarovyKod(
-            painter,
-            QRect(0, 0, static_cast<int>(std::lround(v.width * m)),
-                  static_cast<int>(std::lround(v.height * m))),
-            v.text, p, m, barva);
+        barcode::KresliCarovyKod(painter,
+                                 QRect(0, 0, static_cast<int>(std::lround(v.width * m)),
+                                       static_cast<int>(std::lround(v.height * m))),
+                                 v.text, p, m, barva);
     });
 }
 

@@ -2,10 +2,12 @@
 
 #include "report/expr/system_vars.h"
 #include "report/template/sestava.h"
+#include "report/writers/textova_tiskarna.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
@@ -737,7 +739,14 @@ TSestError TTiskSestavy::Tiskni(TInformace* informace, QPrinter& printer,
         parametry.posledniStrana = vystup_.posledniStrana;
         if (informace != nullptr && !parametry.prerusit)
             parametry.prerusit = [informace] { return informace->ZpracujZpravy(); };
-        vysledek = TiskniGraficky(vystup_, s_.PageSetup(), printer, parametry);
+        if (JeTextovaTiskarna(QPrinterInfo(printer).makeAndModel())) {
+            // A text-only printer gets the pages as character text.
+            writers::TNastaveniExportu n = writers::NastaveniExportu(s_);
+            n.prerusit = parametry.prerusit;
+            vysledek = writers::TiskniTextove(vystup_, n, printer);
+        } else {
+            vysledek = TiskniGraficky(vystup_, s_.PageSetup(), printer, parametry);
+        }
         if (informace != nullptr)
             informace->Zavri();
         bezi_ = false;

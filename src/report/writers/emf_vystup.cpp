@@ -182,9 +182,8 @@ public:
             dx[i] = Cele(pozice) - zaokrouhleno;
             zaokrouhleno += dx[i];
         }
-        ExtTextOutW(dc_, Cele(x), Cele(y), 0, nullptr,
-                    reinterpret_cast<LPCWSTR>(znaky.utf16()), static_cast<UINT>(znaky.size()),
-                    dx.data());
+        ExtTextOutW(dc_, Cele(x), Cele(y), 0, nullptr, reinterpret_cast<LPCWSTR>(znaky.utf16()),
+                    static_cast<UINT>(znaky.size()), dx.data());
     }
 
     void SetPen(int style, TBarva color, double width) override {
@@ -295,8 +294,8 @@ public:
     TEmfSoubor(const QString& soubor, int sirka, int vyska) {
         // The frame in 1/100 mm; drawing units are 1/600 in.
         const RECT ramec{0, 0, sirka * 254 / 10, vyska * 254 / 10};
-        const QString popis = QStringLiteral("Arvelo") + QChar(0) + QStringLiteral("Strana") +
-                              QChar(0) + QChar(0);
+        const QString popis =
+            QStringLiteral("Arvelo") + QChar(0) + QStringLiteral("Strana") + QChar(0) + QChar(0);
         const QString jmeno = soubor;
         dc_ = CreateEnhMetaFileW(0, reinterpret_cast<LPCWSTR>(jmeno.utf16()), &ramec,
                                  reinterpret_cast<LPCWSTR>(popis.utf16()));

@@ -215,8 +215,8 @@ TSestError ExportHtmlStream(const TSestVystup& vystup, int index, QIODevice& vys
                      r <= v.posledniRadek && r < v.radky->Count(); ++r) {
                     const TRadek& l = v.radky->radky[static_cast<std::size_t>(r)];
                     const int vyska = (l.height + kJednotka - 1) / kJednotka;
-                    s += DivTextu(e, p, y, v.x, v.width, vyska, 0,
-                                  TextRadku(l.znaky.left(l.count)));
+                    s +=
+                        DivTextu(e, p, y, v.x, v.width, vyska, 0, TextRadku(l.znaky.left(l.count)));
                     y += vyska;
                 }
                 if (e.Flags & 0x0F) {
@@ -242,7 +242,8 @@ TSestError ExportHtmlStream(const TSestVystup& vystup, int index, QIODevice& vys
         case pkZaoblenyRamecek:
         case pkElipsa: {
             // A clear brush (style 1) lets the page show through.
-            const QString pozadi = e.Param == 1 ? QStringLiteral("transparent") : Barva(e.FillColor);
+            const QString pozadi =
+                e.Param == 1 ? QStringLiteral("transparent") : Barva(e.FillColor);
             s += QStringLiteral("<DIV STYLE=\"font: 0pt; background-color: %1;").arg(pozadi) +
                  Obdelnik(v.y, v.x, v.width, v.height) +
                  (e.PenWidth() > 0 ? OkrajeCary(e, true) : QString()) +
@@ -310,8 +311,7 @@ TSestError ExportHtml(const TSestVystup& vystup, const QString& soubor,
         QSaveFile f(jmeno);
         TSestError r = TSestError::seWriteOutput;
         if (f.open(QIODevice::WriteOnly)) {
-            r = ExportHtmlStream(vystup, s, f,
-                                 JmenoStrany(soubor, s + 1, QStringLiteral("_.bmp")));
+            r = ExportHtmlStream(vystup, s, f, JmenoStrany(soubor, s + 1, QStringLiteral("_.bmp")));
             if (r == TSestError::seOK && !f.commit())
                 r = TSestError::seWriteOutput;
         }

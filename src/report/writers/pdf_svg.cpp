@@ -82,8 +82,8 @@ TSestError ExportPdf(const TSestVystup& vystup, const TNastaveniExportu& nastave
     return docasny.Dokonci() ? TSestError::seOK : TSestError::seWriteOutput;
 }
 
-TSestError ExportSvgFile(const TSestVystup& vystup, int index,
-                         const TNastaveniExportu& nastaveni, const QString& soubor) {
+TSestError ExportSvgFile(const TSestVystup& vystup, int index, const TNastaveniExportu& nastaveni,
+                         const QString& soubor) {
     if (index < 0 || index >= vystup.PocetStran())
         return TSestError::seWriteOutput;
     const TPageSetup& st = nastaveni.stranka;

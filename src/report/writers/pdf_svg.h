@@ -17,8 +17,8 @@ TSestError ExportPdf(const TSestVystup& vystup, const TNastaveniExportu& nastave
                      const QString& soubor);
 
 // One page as an SVG drawing of the whole paper (1/600 in units).
-TSestError ExportSvgFile(const TSestVystup& vystup, int index,
-                         const TNastaveniExportu& nastaveni, const QString& soubor);
+TSestError ExportSvgFile(const TSestVystup& vystup, int index, const TNastaveniExportu& nastaveni,
+                         const QString& soubor);
 // All pages of the range, page i into the file name with its extension replaced by
 // "<i>.svg"; a failed page does not stop the others.
 TSestError ExportSvg(const TSestVystup& vystup, const TNastaveniExportu& nastaveni,

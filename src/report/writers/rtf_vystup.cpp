@@ -92,8 +92,8 @@ QByteArray Carkovani(int penStyle) {
 QByteArray OkrajeCary(const TKolbraReportElement& e, const TTabulky& t, bool vsechny,
                       bool carkovane) {
     const QByteArray konec = (carkovane ? Carkovani(e.PenStyle()) : QByteArray()) + "\\brdrw" +
-                             Cislo(e.PenWidth() * 12) + "\\brdrcf" +
-                             Cislo(t.Barva(e.PenColor)) + " ";
+                             Cislo(e.PenWidth() * 12) + "\\brdrcf" + Cislo(t.Barva(e.PenColor)) +
+                             " ";
     QByteArray s;
     if (vsechny || (e.Flags & pfHorniOkraj))
         s += "\\brdrt\\brdrs" + konec;

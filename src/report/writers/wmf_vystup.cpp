@@ -149,7 +149,7 @@ private:
 class TWmfCanvas : public TKolbraCanvas {
 public:
     TWmfCanvas(TWmfZapis& wmf, int rozliseni) : wmf_(wmf), rozliseni_(rozliseni) {
-        wmf_.Pridej(TZaznam(kSetBkMode).W(1)); // transparent
+        wmf_.Pridej(TZaznam(kSetBkMode).W(1));     // transparent
         wmf_.Pridej(TZaznam(kSetTextAlign).W(24)); // baseline, left
     }
 

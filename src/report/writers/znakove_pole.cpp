@@ -116,8 +116,8 @@ void TZnakovePole::VlozPrvek(const TVystPrvek& v, int radkuNaPalec) {
     const int zarovnani = e.EffectiveAlignment();
     if (v.radky) {
         int i = radek;
-        for (int r = std::max(0, v.prvniRadek);
-             r <= v.posledniRadek && r < v.radky->Count(); ++r, ++i) {
+        for (int r = std::max(0, v.prvniRadek); r <= v.posledniRadek && r < v.radky->Count();
+             ++r, ++i) {
             const TRadek& l = v.radky->radky[static_cast<std::size_t>(r)];
             Vloz(i, u.vrstva, sloupec, sirka, BezRidicichZnaku(l.znaky.left(l.count)), zarovnani);
         }
@@ -160,8 +160,8 @@ TSestError ExportTextStream(const TSestVystup& vystup, const TNastaveniExportu& 
             const int radku = s == rozsah.po ? pole.NejvyssiRadek() + 1 : pole.PocetRadku();
             QByteArray text;
             for (int i = 0; i < radku; ++i) {
-                text += PrevedKodovani(EncodeWindows1250(pole.Radek(i).Slouceny()),
-                                       nastaveni.jazyk);
+                text +=
+                    PrevedKodovani(EncodeWindows1250(pole.Radek(i).Slouceny()), nastaveni.jazyk);
                 text += "\r\n";
             }
             if (vystupni.write(text) != text.size())

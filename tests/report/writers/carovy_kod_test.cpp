@@ -1,7 +1,6 @@
-#include "vzorek.h"
-
 #include "report/barcode/carovy_kod.h"
 #include "report/render/kolbra_canvas.h"
+#include "vzorek.h"
 
 #include <QPainter>
 
@@ -16,7 +15,8 @@ QString Precti(const QImage& obraz, const QTemporaryDir& dir) {
     if (!obraz.save(soubor))
         return QStringLiteral("<not saved>");
     QProcess p;
-    p.start(Program(QStringLiteral("zbarimg")), {QStringLiteral("--raw"), QStringLiteral("-q"), soubor});
+    p.start(Program(QStringLiteral("zbarimg")),
+            {QStringLiteral("--raw"), QStringLiteral("-q"), soubor});
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
@@ -51,7 +51,9 @@ TEST(CarovyKodSestavyTest, ARunBarCodeDecodesOnThePageInEveryPath) {
     QTemporaryDir dir;
     for (const Pripad& p : pripady) {
         TMalaSestava s;
-        s.Radky(1, [](int) { return std::vector<QVariant>{QStringLiteral("A"), QStringLiteral("a"), 1, QString()}; });
+        s.Radky(1, [](int) {
+            return std::vector<QVariant>{QStringLiteral("A"), QStringLiteral("a"), 1, QString()};
+        });
         TOddilSestavy& telo = s.Oddil(okTelo, 300, QString());
         TKolbraReportElement& e = telo.AddElement();
         e.Kind = pkCarovyKod;
@@ -95,7 +97,9 @@ TEST(CarovyKodSestavyTest, ARunBarCodeDecodesOnThePageInEveryPath) {
 
 TEST(CarovyKodSestavyTest, BarsAreDrawnInsideTheElementAtEveryScale) {
     TMalaSestava s;
-    s.Radky(1, [](int) { return std::vector<QVariant>{QStringLiteral("A"), QStringLiteral("a"), 1, QString()}; });
+    s.Radky(1, [](int) {
+        return std::vector<QVariant>{QStringLiteral("A"), QStringLiteral("a"), 1, QString()};
+    });
     TOddilSestavy& telo = s.Oddil(okTelo, 100, QString());
     TKolbraReportElement& e = telo.AddElement();
     e.Kind = pkCarovyKod;

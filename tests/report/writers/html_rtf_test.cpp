@@ -1,8 +1,7 @@
-#include "vzorek.h"
-
 #include "report/barcode/carovy_kod.h"
 #include "report/writers/html_vystup.h"
 #include "report/writers/rtf_vystup.h"
+#include "vzorek.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -172,8 +171,9 @@ TEST(HtmlVystupTest, AllPagesAreNamedByNumberWithTheirPictures) {
     ASSERT_EQ(ExportHtml(s.vystup, dir.filePath(QStringLiteral("sestava.html"))), TSestError::seOK);
     // The bar code is the third element in drawing order: the shapes added after it lie first.
     QStringList soubory = QDir(dir.path()).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(soubory, (QStringList{QStringLiteral("sestava1.html"), QStringLiteral("sestava2.html"),
-                                    QStringLiteral("sestava2_3.bmp")}));
+    EXPECT_EQ(soubory,
+              (QStringList{QStringLiteral("sestava1.html"), QStringLiteral("sestava2.html"),
+                           QStringLiteral("sestava2_3.bmp")}));
     const QString druha = QString::fromUtf8(Obsah(dir.filePath(QStringLiteral("sestava2.html"))));
     EXPECT_TRUE(druha.contains(QStringLiteral("<IMG SRC=\"sestava2_3.bmp\" ALT=\"\"")));
     EXPECT_TRUE(druha.contains(QStringLiteral("background-color: transparent;")));

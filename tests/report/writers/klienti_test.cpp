@@ -1,10 +1,9 @@
-#include "ukazka.h"
-
 #include "report/writers/emf_vystup.h"
 #include "report/writers/html_vystup.h"
 #include "report/writers/pdf_svg.h"
 #include "report/writers/rtf_vystup.h"
 #include "report/writers/wmf_vystup.h"
+#include "ukazka.h"
 
 #include <QDir>
 #include <QImage>
@@ -86,7 +85,8 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlEmfAndWmfOutputs) {
         EXPECT_GT(pdf.size(), 1000) << jmeno;
     }
     // Both pages of the RTF document keep their frames: one PDF page each.
-    const QString rtfPdf = QString::fromLatin1(Obsah(QDir(pdfy).filePath(QStringLiteral("sestava.pdf"))));
+    const QString rtfPdf =
+        QString::fromLatin1(Obsah(QDir(pdfy).filePath(QStringLiteral("sestava.pdf"))));
     EXPECT_EQ(rtfPdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b"))), 2);
 
     // The bar code of the metafile page, as LibreOffice drew it, still decodes.
@@ -101,9 +101,11 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlEmfAndWmfOutputs) {
                   .kod,
               0);
     QProcess zbar;
-    zbar.start(zbarimg, {QStringLiteral("--raw"), QStringLiteral("-q"), png + QStringLiteral(".png")});
+    zbar.start(zbarimg,
+               {QStringLiteral("--raw"), QStringLiteral("-q"), png + QStringLiteral(".png")});
     zbar.waitForFinished(60000);
-    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), QStringLiteral("ARVELO-2"));
+    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(),
+              QStringLiteral("ARVELO-2"));
 }
 
 TEST(KlientiTest, PopplerRendersThePdf) {
@@ -114,9 +116,9 @@ TEST(KlientiTest, PopplerRendersThePdf) {
     TSlozka slozka;
     const QString pdf = slozka.Soubor(QStringLiteral("sestava.pdf"));
     ASSERT_EQ(ExportPdf(s.vystup, s.Nastaveni(), pdf), TSestError::seOK);
-    const TBeh b = Spust(pdftoppm, {QStringLiteral("-r"), QStringLiteral("60"),
-                                    QStringLiteral("-png"), pdf,
-                                    slozka.Soubor(QStringLiteral("strana"))});
+    const TBeh b =
+        Spust(pdftoppm, {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
+                         slozka.Soubor(QStringLiteral("strana"))});
     EXPECT_EQ(b.kod, 0) << b.chyby.toStdString();
     EXPECT_TRUE(b.chyby.isEmpty()) << b.chyby.toStdString();
     for (const char* jmeno : {"strana-1.png", "strana-2.png"}) {

@@ -1,8 +1,7 @@
-#include "ukazka.h"
-
-#include "report/writers/emf_vystup.h"
 #include "report/model/text_codec.h"
+#include "report/writers/emf_vystup.h"
 #include "report/writers/wmf_vystup.h"
+#include "ukazka.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -43,13 +42,15 @@ struct TEmf {
             const quint32 typ = U32(d, pos);
             const quint32 velikost = U32(d, pos + 4);
             if (velikost < 8 || velikost % 4 != 0 || pos + velikost > d.size()) {
-                chyba = QStringLiteral("record %1 at %2 has size %3").arg(typ).arg(pos).arg(velikost);
+                chyba =
+                    QStringLiteral("record %1 at %2 has size %3").arg(typ).arg(pos).arg(velikost);
                 return;
             }
             ++typy[typ];
             // Objects must fit the handle table.
             if ((typ == 38 || typ == 39 || typ == 82) && U32(d, pos + 8) >= quint32(handles))
-                chyba = QStringLiteral("object %1 beyond %2 handles").arg(U32(d, pos + 8)).arg(handles);
+                chyba =
+                    QStringLiteral("object %1 beyond %2 handles").arg(U32(d, pos + 8)).arg(handles);
             if (typ == 84) { // EMR_EXTTEXTOUTW
                 const quint32 znaku = U32(d, pos + 44);
                 const quint32 od = U32(d, pos + 48);
@@ -79,7 +80,8 @@ TEST(EmfVystupTest, PagesAreWellFormedMetafilesDrawnCallForCall) {
     for (int i = 1; i <= 2; ++i) {
         const TEmf emf(Obsah(dir.filePath(QStringLiteral("sestava%1.emf").arg(i))));
         EXPECT_TRUE(emf.chyba.isEmpty()) << emf.chyba.toStdString();
-        EXPECT_TRUE(emf.texty.contains(QStringLiteral("Firma <b>& \"Syn\" s.r.o. – strana %1").arg(i)))
+        EXPECT_TRUE(
+            emf.texty.contains(QStringLiteral("Firma <b>& \"Syn\" s.r.o. – strana %1").arg(i)))
             << emf.texty.toStdString();
         EXPECT_TRUE(emf.texty.contains(QStringLiteral("Účet 507 – Čárový kód žluťoučký")));
         const auto pocet = [&](quint32 typ) {
@@ -196,7 +198,8 @@ TEST(WmfVystupTest, PagesAreWellFormedPlaceableMetafiles) {
         EXPECT_EQ(wmf.sirka, 726 * 6);
         EXPECT_EQ(wmf.vyska, 1069 * 6);
         EXPECT_EQ(wmf.naPalec, 600);
-        EXPECT_TRUE(wmf.texty.contains(QStringLiteral("Firma <b>& \"Syn\" s.r.o. – strana %1").arg(i)))
+        EXPECT_TRUE(
+            wmf.texty.contains(QStringLiteral("Firma <b>& \"Syn\" s.r.o. – strana %1").arg(i)))
             << wmf.texty.toStdString();
         EXPECT_TRUE(wmf.texty.contains(QStringLiteral("Účet 507")));
         const auto pocet = [&](quint16 f) {

@@ -1,6 +1,5 @@
-#include "ukazka.h"
-
 #include "report/writers/pdf_svg.h"
+#include "ukazka.h"
 
 #include <QDir>
 #include <QRegularExpression>

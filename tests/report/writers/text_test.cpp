@@ -1,9 +1,9 @@
-#include "vzorek.h"
-
 #include "report/writers/kodove_stranky.h"
 #include "report/writers/znakove_pole.h"
+#include "vzorek.h"
 
 #include <QBuffer>
+#include <array>
 
 using namespace arvelo::report;
 using namespace arvelo::report::writers;
@@ -120,18 +120,21 @@ TEST(TextovyVystupTest, CodePages) {
         QByteArray ocekavano;
     };
     const Pripad pripady[] = {
-        {TSestLanguage::slUndefined, QByteArray("\xC8\xE1rov\xFD k\xF3" "d \x8E\xD2")},
+        {TSestLanguage::slUndefined, QByteArray("\xC8\xE1rov\xFD k\xF3"
+                                                "d \x8E\xD2")},
         {TSestLanguage::slASCII, QByteArray("Carovy kod ZN")},
-        {TSestLanguage::slKamenicky, QByteArray("\x80\xA0rov\x98 k\xA2" "d \x92\xA5")},
-        {TSestLanguage::slLatin2, QByteArray("\xAC\xA0rov\xEC k\xA2" "d \xA6\xD5")},
-        {TSestLanguage::slWindows1250, QByteArray("\xC8\xE1rov\xFD k\xF3" "d \x8E\xD2")},
+        {TSestLanguage::slKamenicky, QByteArray("\x80\xA0rov\x98 k\xA2"
+                                                "d \x92\xA5")},
+        {TSestLanguage::slLatin2, QByteArray("\xAC\xA0rov\xEC k\xA2"
+                                             "d \xA6\xD5")},
+        {TSestLanguage::slWindows1250, QByteArray("\xC8\xE1rov\xFD k\xF3"
+                                                  "d \x8E\xD2")},
     };
     for (const Pripad& p : pripady) {
         TVzorek s;
         s.r.ExportLanguage = p.jazyk;
         s.Umisti(0, s.Prvek(pkGrafickyText, cesky, 12), 0, 0, 130, 15);
-        EXPECT_EQ(Text(s.vystup, s.Nastaveni()), p.ocekavano + "\r\n")
-            << static_cast<int>(p.jazyk);
+        EXPECT_EQ(Text(s.vystup, s.Nastaveni()), p.ocekavano + "\r\n") << static_cast<int>(p.jazyk);
     }
     // Bytes that are not among the letters stay as they are.
     EXPECT_EQ(PrevedKodovani(QByteArray("\xA7\x80x"), TSestLanguage::slASCII),
@@ -175,6 +178,67 @@ TEST(TextovyVystupTest, AbortStopsAfterTheCurrentElement) {
     EXPECT_EQ(ExportTextStream(s.vystup, n, b), TSestError::seCancelled);
     EXPECT_EQ(volani, 1);
     EXPECT_TRUE(b.data().isEmpty());
+}
+
+} // namespace
+
+#include "report/writers/textova_tiskarna.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+TEST(TextovaTiskarnaTest, ColumnsAndBoldLayersOnThePage) {
+    TVzorek s;
+    s.Umisti(0, s.Prvek(pkGrafickyText, QStringLiteral("X"), 9), 100, 0, 100, 15);  // 12 cpi
+    TKolbraReportElement& tucne = s.Prvek(pkGrafickyText, QStringLiteral("X"), 12); // 10 cpi
+    tucne.Font.Style = fsBold;
+    s.Umisti(0, tucne, 200, 100, 100, 15);
+    const TZnakovePole pole = ZnakovePoleStrany(s.vystup, 0, s.Nastaveni());
+    // 120 pixels per inch: a 12 cpi column is 10 pixels, a 10 cpi column 12.
+    QImage obraz(1000, 1500, QImage::Format_RGB32);
+    obraz.fill(Qt::white);
+    QPainter painter(&obraz);
+    KresliZnakovouStranu(painter, pole, 120, 120);
+    painter.end();
+    // Dark columns of each grid line: the characters stand in their columns.
+    auto sloupce = [&](int odY, int doY) {
+        int prvni = -1;
+        int posledni = -1;
+        int tmavych = 0;
+        for (int y = odY; y < doY; ++y) {
+            for (int x = 0; x < obraz.width(); ++x) {
+                if (qGray(obraz.pixel(x, y)) < 128) {
+                    prvni = prvni < 0 ? x : std::min(prvni, x);
+                    posledni = std::max(posledni, x);
+                    ++tmavych;
+                }
+            }
+        }
+        return std::array<int, 3>{prvni, posledni, tmavych};
+    };
+    const auto radek0 = sloupce(0, 20);
+    EXPECT_GE(radek0[0], 120);
+    EXPECT_LT(radek0[1], 130);
+    // Line 6 (y = 100 at 6 lines per inch), column 20 of 12 pixels.
+    const auto vsechno = sloupce(20, obraz.height());
+    EXPECT_GE(vsechno[0], 240);
+    EXPECT_LT(vsechno[1], 252);
+    EXPECT_GT(vsechno[2], radek0[2]); // bold and larger
+}
+
+TEST(TextovaTiskarnaTest, APrinterPortFileGetsTheCharacterText) {
+    TVzorek s;
+    s.Umisti(0, s.Prvek(pkGrafickyText, QStringLiteral("Tisk"), 12), 0, 0, 100, 15);
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFileName(dir.filePath(QStringLiteral("port.txt")));
+    ASSERT_EQ(TiskniTextove(s.vystup, s.Nastaveni(), printer), TSestError::seOK);
+    EXPECT_EQ(Obsah(dir.filePath(QStringLiteral("port.txt"))), "Tisk      \r\n");
+    TVzorek prazdny;
+    EXPECT_EQ(TiskniTextove(prazdny.vystup, prazdny.Nastaveni(), printer), TSestError::seOK);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "vzorek.h"
-
 #include "report/barcode/carovy_kod.h"
+#include "vzorek.h"
 
 namespace arvelo::report::test {
 
@@ -29,8 +28,8 @@ struct TUkazka : TVzorek {
             Umisti(strana, cara, 0, 40, 700, 5);
             for (int i = 0; i < 8; ++i) {
                 TKolbraReportElement& ucet = Prvek(pkPolozka, QString(), 10);
-                ucet.Font.Name = i % 2 ? QStringLiteral("Times New Roman")
-                                       : QStringLiteral("Courier New");
+                ucet.Font.Name =
+                    i % 2 ? QStringLiteral("Times New Roman") : QStringLiteral("Courier New");
                 Umisti(strana, ucet, 0, 60 + i * 20, 400, 18,
                        QStringLiteral("Účet %1 – Čárový kód žluťoučký").arg(500 + i));
                 TKolbraReportElement& castka = Prvek(pkPolozka, QString(), 10);
