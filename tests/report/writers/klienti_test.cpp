@@ -108,6 +108,23 @@ TEST(KlientiTest, LibreOfficeOpensTheRtfHtmlEmfAndWmfOutputs) {
               QStringLiteral("ARVELO-2"));
 }
 
+TEST(KlientiTest, TheHtmlBarCodeBitmapDecodes) {
+    const QString zbarimg = Program(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
+        GTEST_SKIP() << "zbarimg (Debian zbar-tools) is not installed";
+    TUkazka s;
+    TSlozka slozka;
+    ASSERT_EQ(ExportHtml(s.vystup, slozka.Soubor(QStringLiteral("kod.html"))), TSestError::seOK);
+    const QStringList bmp = QDir(slozka.Cesta()).entryList({QStringLiteral("kod1_*.bmp")});
+    ASSERT_EQ(bmp.size(), 1);
+    QProcess zbar;
+    zbar.start(zbarimg,
+               {QStringLiteral("--raw"), QStringLiteral("-q"), slozka.Soubor(bmp.first())});
+    zbar.waitForFinished(60000);
+    EXPECT_EQ(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(),
+              QStringLiteral("ARVELO-1"));
+}
+
 TEST(KlientiTest, PopplerRendersThePdf) {
     const QString pdftoppm = Program(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty())
