@@ -51,6 +51,20 @@ Qt::BrushStyle BrushStyle(int style) {
 
 } // namespace
 
+void TKolbraCanvas::KresliPainterem(const QRectF& hranice,
+                                    const std::function<void(QPainter&)>& kresleni) {
+    const QRect pixely = hranice.toAlignedRect();
+    if (pixely.isEmpty())
+        return;
+    QImage obraz(pixely.size(), QImage::Format_ARGB32_Premultiplied);
+    obraz.fill(Qt::transparent);
+    QPainter painter(&obraz);
+    painter.translate(-pixely.topLeft());
+    kresleni(painter);
+    painter.end();
+    StretchImage(QRectF(pixely), obraz);
+}
+
 TQtCanvas::TQtCanvas(QPainter& painter, int rozliseni) : painter_(painter), rozliseni_(rozliseni) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -146,6 +160,16 @@ void TQtCanvas::StretchPicture(const QRectF& r, const QPicture& picture, const Q
     painter_.translate(r.topLeft());
     painter_.scale(r.width() / size.width(), r.height() / size.height());
     painter_.drawPicture(0, 0, picture);
+    painter_.restore();
+}
+
+} // namespace arvelo::report
+
+namespace arvelo::report {
+
+void TQtCanvas::KresliPainterem(const QRectF&, const std::function<void(QPainter&)>& kresleni) {
+    painter_.save();
+    kresleni(painter_);
     painter_.restore();
 }
 

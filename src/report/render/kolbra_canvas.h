@@ -7,6 +7,7 @@
 #include <QRawFont>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace arvelo::report {
@@ -42,6 +43,11 @@ public:
     // Draws another page recording stretched into r.
     virtual void StretchPicture(const QRectF& r, const class QPicture& picture,
                                 const QSizeF& pictureSize) = 0;
+    // A drawing that only a QPainter can make (bar codes): `kresleni` paints in device units
+    // inside `hranice`. This default renders it into a bitmap of the device resolution and
+    // stretches that into `hranice`, so every canvas gets it through StretchImage.
+    virtual void KresliPainterem(const QRectF& hranice,
+                                 const std::function<void(QPainter&)>& kresleni);
 };
 
 // The canvas over a QPainter: images, QPicture recordings, printers.
@@ -61,6 +67,9 @@ public:
     void Ellipse(const QRectF& r) override;
     void StretchImage(const QRectF& r, const QImage& image) override;
     void StretchPicture(const QRectF& r, const QPicture& picture, const QSizeF& size) override;
+    // Paints straight onto the painter: vectors stay vectors.
+    void KresliPainterem(const QRectF& hranice,
+                         const std::function<void(QPainter&)>& kresleni) override;
 
 private:
     QPainter& painter_;

@@ -1,10 +1,12 @@
 #include "report/render/vystup.h"
 
+#include "report/barcode/kresleni_kodu.h"
 #include "report/model/sestava_typ.h"
 #include "report/render/kolbra_canvas.h"
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -168,6 +170,47 @@ bool JeViceRadku(const TKolbraReportElement& e) {
     return false;
 }
 
+barcode::TParametryKodu ParametryKodu(const TKolbraReportElement& e) {
+    barcode::TParametryKodu p;
+    p.symbologie = e.PenStyle();
+    p.zvetseni = e.PenWidth();
+    p.uhel = e.Angle;
+    p.kontrolniSoucet = (e.Flags & pfPodleOkna) != 0;
+    p.tisknoutText = (e.Flags & pfZachovatPomer) != 0;
+    return p;
+}
+
+// The symbol is always drawn at the page metafile's scale and then scaled to the canvas, so
+// its module widths (whole pixels at 1/600 in) are the same on the screen, the printer and in
+// every exported file.
+void KresliCarovyKodPrvku(TKolbraCanvas& canvas, const TVystPrvek& v, const QRectF& r, double sx,
+                          double sy) {
+    const TKolbraReportElement& e = *v.prvek;
+    if (v.width <= 0 || v.height <= 0)
+        return;
+    const int m = barcode::kMeritkoVystupu;
+    const barcode::TParametryKodu p = ParametryKodu(e);
+    const barcode::TZakodovanyKod kod = barcode::Zakoduj(p.symbologie, v.text, p.kontrolniSoucet);
+    const double sirkaSymbolu = kod.Sirka(barcode::SirkaModulu(p.zvetseni, m));
+    // What the drawing covers in device units: the element and the symbol turned about its
+    // top-left corner (it may reach outside the element).
+    QTransform t;
+    t.translate(r.left(), r.top());
+    t.scale(sx / m, sy / m);
+    t.rotate(-p.uhel);
+    const QRectF hranice =
+        r.united(t.mapRect(QRectF(0, 0, sirkaSymbolu, std::round(v.height * m))));
+    const QColor barva = BarvaNaQColor(e.Font.Color);
+    canvas.KresliPainterem(hranice, [&](QPainter& painter) {
+        painter.translate(r.left(), r.top());
+        painter.scale(sx / m, sy / m);
+        barcode::KresliCarovyKod(painter,
+                                 QRect(0, 0, static_cast<int>(std::lround(v.width * m)),
+                                       static_cast<int>(std::lround(v.height * m))),
+                                 v.text, p, m, barva);
+    });
+}
+
 } // namespace
 
 void KresliPrvek(TKolbraCanvas& canvas, TMeric& meric, const TVystPrvek& v, double sx, double sy,
@@ -259,8 +302,11 @@ void KresliPrvek(TKolbraCanvas& canvas, TMeric& meric, const TVystPrvek& v, doub
             canvas.RoundRect(q, std::min(40 * scale, q.height() / 2));
         break;
     }
+    case pkCarovyKod:
+        KresliCarovyKodPrvku(canvas, v, r, sx, sy);
+        break;
     default:
-        // Bar codes are painted by the bar code painter; details leave no element of their own.
+        // Details leave no element of their own.
         break;
     }
 }

@@ -2,10 +2,12 @@
 
 #include "report/expr/system_vars.h"
 #include "report/template/sestava.h"
+#include "report/writers/textova_tiskarna.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QPainter>
+#include <QPrinterInfo>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
@@ -525,8 +527,8 @@ void TBehSestavy::TiskniPrimo(const TOddilSestavy& o, int y, int offset,
         v.y = y + e.Top;
         v.width = e.Width;
         v.height = e.Height;
-        if (e.IsTextKind())
-            v.text = Text(e);
+        if (e.IsTextKind() || e.Kind == pkCarovyKod)
+            v.text = Text(e); // a bar code's value, encoded when the page is drawn
         if (e.Kind == pkPolozka) {
             const int typ = s_.FieldType(e.Source);
             if (typ == fieldtype::Graphic) {
@@ -737,7 +739,14 @@ TSestError TTiskSestavy::Tiskni(TInformace* informace, QPrinter& printer,
         parametry.posledniStrana = vystup_.posledniStrana;
         if (informace != nullptr && !parametry.prerusit)
             parametry.prerusit = [informace] { return informace->ZpracujZpravy(); };
-        vysledek = TiskniGraficky(vystup_, s_.PageSetup(), printer, parametry);
+        if (JeTextovaTiskarna(QPrinterInfo(printer).makeAndModel())) {
+            // A text-only printer gets the pages as character text.
+            writers::TNastaveniExportu n = writers::NastaveniExportu(s_);
+            n.prerusit = parametry.prerusit;
+            vysledek = writers::TiskniTextove(vystup_, n, printer);
+        } else {
+            vysledek = TiskniGraficky(vystup_, s_.PageSetup(), printer, parametry);
+        }
         if (informace != nullptr)
             informace->Zavri();
         bezi_ = false;
