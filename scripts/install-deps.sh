@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev qt6-svg-dev libgl-dev
   libsqlite3-dev sqlite3 nettle-dev zlib1g-dev libzip-dev libpugixml-dev libemf-dev
   fonts-liberation2 libgtest-dev xvfb xauth zbar-tools
+  libreoffice-writer-nogui libreoffice-draw-nogui poppler-utils
 )
 
 missing=()
