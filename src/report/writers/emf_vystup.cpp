@@ -387,19 +387,9 @@ TSestError ExportEmfStream(const TSestVystup& vystup, int index, QIODevice& vyst
 
 TSestError ExportEmf(const TSestVystup& vystup, const QString& soubor,
                      const TNastaveniExportu& nastaveni) {
-    const TRozsahStran rozsah = RozsahStran(vystup);
-    if (rozsah.Prazdny())
-        return TSestError::seNotDone;
-    TSestError vysledek = TSestError::seOK;
-    for (int s = rozsah.od; s <= rozsah.po; ++s) {
-        if (nastaveni.Preruseno())
-            return TSestError::seCancelled;
-        const TSestError r =
-            ExportEmfFile(vystup, s, JmenoStrany(soubor, s + 1, QStringLiteral(".emf")));
-        if (r != TSestError::seOK)
-            vysledek = r;
-    }
-    return vysledek;
+    return ExportPoStrankach(
+        vystup, soubor, nastaveni, QStringLiteral(".emf"),
+        [&](int strana, const QString& jmeno) { return ExportEmfFile(vystup, strana, jmeno); });
 }
 
 } // namespace arvelo::report::writers

@@ -300,25 +300,17 @@ TSestError ExportHtmlFile(const TSestVystup& vystup, int index, const QString& s
 
 TSestError ExportHtml(const TSestVystup& vystup, const QString& soubor,
                       const TNastaveniExportu& nastaveni) {
-    const TRozsahStran rozsah = RozsahStran(vystup);
-    if (rozsah.Prazdny())
-        return TSestError::seNotDone;
-    TSestError vysledek = TSestError::seOK;
-    for (int s = rozsah.od; s <= rozsah.po; ++s) {
-        if (nastaveni.Preruseno())
-            return TSestError::seCancelled;
-        const QString jmeno = JmenoStrany(soubor, s + 1, QStringLiteral(".html"));
-        QSaveFile f(jmeno);
-        TSestError r = TSestError::seWriteOutput;
-        if (f.open(QIODevice::WriteOnly)) {
-            r = ExportHtmlStream(vystup, s, f, JmenoStrany(soubor, s + 1, QStringLiteral("_.bmp")));
-            if (r == TSestError::seOK && !f.commit())
-                r = TSestError::seWriteOutput;
-        }
-        if (r != TSestError::seOK)
-            vysledek = r; // the next page is still written
-    }
-    return vysledek;
+    return ExportPoStrankach(
+        vystup, soubor, nastaveni, QStringLiteral(".html"), [&](int strana, const QString& jmeno) {
+            QSaveFile f(jmeno);
+            if (!f.open(QIODevice::WriteOnly))
+                return TSestError::seWriteOutput;
+            const TSestError r = ExportHtmlStream(
+                vystup, strana, f, JmenoStrany(soubor, strana + 1, QStringLiteral("_.bmp")));
+            if (r != TSestError::seOK)
+                return r;
+            return f.commit() ? TSestError::seOK : TSestError::seWriteOutput;
+        });
 }
 
 } // namespace arvelo::report::writers

@@ -34,4 +34,21 @@ QString JmenoStrany(const QString& soubor, int cislo, const QString& konec) {
     return zaklad + QString::number(cislo) + konec;
 }
 
+TSestError ExportPoStrankach(const TSestVystup& vystup, const QString& soubor,
+                             const TNastaveniExportu& nastaveni, const QString& konec,
+                             const std::function<TSestError(int, const QString&)>& zapis) {
+    const TRozsahStran rozsah = RozsahStran(vystup);
+    if (rozsah.Prazdny())
+        return TSestError::seNotDone;
+    TSestError vysledek = TSestError::seOK;
+    for (int s = rozsah.od; s <= rozsah.po; ++s) {
+        if (nastaveni.Preruseno())
+            return TSestError::seCancelled;
+        const TSestError r = zapis(s, JmenoStrany(soubor, s + 1, konec));
+        if (r != TSestError::seOK)
+            vysledek = r; // the next page is still written
+    }
+    return vysledek;
+}
+
 } // namespace arvelo::report::writers

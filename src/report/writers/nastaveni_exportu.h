@@ -41,6 +41,13 @@ TRozsahStran RozsahStran(const TSestVystup& vystup);
 // ("sestava.html", 2, ".html") -> "sestava2.html".
 QString JmenoStrany(const QString& soubor, int cislo, const QString& konec);
 
+// Writes one file per page of the range, named by JmenoStrany with the ending, through
+// zapis(page index, file name). A page that fails does not stop the next ones; the result is
+// the last failure, seCancelled when interrupted, seNotDone for an empty range.
+TSestError ExportPoStrankach(const TSestVystup& vystup, const QString& soubor,
+                             const TNastaveniExportu& nastaveni, const QString& konec,
+                             const std::function<TSestError(int, const QString&)>& zapis);
+
 // Twips of a length in 1/100 in, as integers.
 inline int Twipy(int setiny) {
     return setiny * 1440 / 100;

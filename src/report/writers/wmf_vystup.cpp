@@ -341,19 +341,9 @@ TSestError ExportWmfFile(const TSestVystup& vystup, int index, const QString& so
 
 TSestError ExportWmf(const TSestVystup& vystup, const QString& soubor,
                      const TNastaveniExportu& nastaveni) {
-    const TRozsahStran rozsah = RozsahStran(vystup);
-    if (rozsah.Prazdny())
-        return TSestError::seNotDone;
-    TSestError vysledek = TSestError::seOK;
-    for (int s = rozsah.od; s <= rozsah.po; ++s) {
-        if (nastaveni.Preruseno())
-            return TSestError::seCancelled;
-        const TSestError r =
-            ExportWmfFile(vystup, s, JmenoStrany(soubor, s + 1, QStringLiteral(".wmf")));
-        if (r != TSestError::seOK)
-            vysledek = r;
-    }
-    return vysledek;
+    return ExportPoStrankach(
+        vystup, soubor, nastaveni, QStringLiteral(".wmf"),
+        [&](int strana, const QString& jmeno) { return ExportWmfFile(vystup, strana, jmeno); });
 }
 
 } // namespace arvelo::report::writers
