@@ -241,8 +241,7 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     if (denik.Value(jDel).toBool() || denik.Value(jFree).toBool()) {
         return;
     }
-    const QString zdroj = denik.Value(jZdroj).toString();
-    if (n.IgnorovatPrevod && stejnyText(zdroj, QStringLiteral("XZ"))) {
+    if (n.IgnorovatPrevod && denik.TextEquals(jZdroj, QStringLiteral("XZ"))) {
         return;
     }
     if (n.Cinnosti.zapnuto && !n.Cinnosti.propousti(denik.Value(jCinnost).toString())) {
@@ -265,7 +264,7 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     }
 
     if (jedenPruchod) {
-        radekObdobi(denik, datum, denRadku, stejnyText(zdroj, QStringLiteral("XP")), md);
+        radekObdobi(denik, datum, denRadku, denik.TextEquals(jZdroj, QStringLiteral("XP")), md);
         return;
     }
 
@@ -281,7 +280,7 @@ void TVypocet::TBeh::zpracovatRadek(host::TBFTable& denik, const QString& ucet,
     const ui::RecId radekObratu = radek(cisloRadku, klic, ucet, nazevUctu, nakladovy);
 
     bool pocatecni = false;
-    if (stejnyText(zdroj, QStringLiteral("XP"))) {
+    if (denik.TextEquals(jZdroj, QStringLiteral("XP"))) {
         if (n.DleDatumu && !jeReferencni) {
             return;
         }
@@ -416,7 +415,7 @@ void TVypocet::TBeh::zpracovatStranu(host::TBFTable& denik, const QString& cesta
         return;
     }
     for (;;) {
-        if (!stejnyText(denik.Value(poleUctu).toString(), ucet)) {
+        if (!denik.TextEquals(poleUctu, ucet)) {
             return;
         }
         zpracovatRadek(denik, ucet, nazevUctu, nakladovy, md);

@@ -69,6 +69,10 @@ public:
     // Field access by position for hot loops; FieldIndex is -1 for an unknown field.
     virtual int FieldIndex(const QString& fieldName) const = 0;
     virtual host::Variant Value(int fieldIndex) const = 0;
+    // True when the field of the current record, as text, equals the text
+    // without regard to letter case (as the indexes compare keys). Walks that
+    // stop at the end of a key use it instead of building a text per record.
+    virtual bool TextEquals(int fieldIndex, const QString& text) const = 0;
     virtual const std::vector<FieldDef>& Fields() const = 0;
     virtual std::vector<IndexDef> Indexes() const = 0;
 

@@ -135,11 +135,15 @@ int SqliteTable::Open(const QString& path) {
         return fail(result::NotATable, QStringLiteral("%1 není soubor").arg(m_file));
     }
     const QByteArray name = m_file.toUtf8();
-    int rc = sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    // A cursor is one connection used by one thread at a time: SQLite's own
+    // locking of the connection is only overhead on every step.
+    int rc = sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        rc = sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        rc = sqlite3_open_v2(name.constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
     }
     if (rc != SQLITE_OK) {
         const int code = failSqlite(rc, QStringLiteral("Nelze otevřít %1").arg(m_file));
@@ -550,7 +554,10 @@ host::Variant SqliteTable::Value(const QString& fieldName) const {
 }
 
 host::Variant SqliteTable::Value(int fieldIndex) const {
-    requireField(fieldIndex, QString::number(fieldIndex));
+    // The name is only spelled out for the error: this runs for every field of every record.
+    if (!m_db || fieldIndex < 0 || fieldIndex >= int(m_fields.size())) {
+        requireField(fieldIndex, QString::number(fieldIndex));
+    }
     if (auto it = m_edit.find(fieldIndex); it != m_edit.end()) {
         return it->second;
     }
@@ -585,6 +592,39 @@ host::Variant SqliteTable::Value(int fieldIndex) const {
         return Variant(sqlite3_column_double(m_stmt, col));
     }
     return Variant();
+}
+
+bool SqliteTable::TextEquals(int fieldIndex, const QString& text) const {
+    if (!m_db || fieldIndex < 0 || fieldIndex >= int(m_fields.size()) || !m_hasRow || !m_stmt ||
+        m_appending || m_edit.count(fieldIndex) > 0) {
+        return Value(fieldIndex).toString().compare(text, Qt::CaseInsensitive) == 0;
+    }
+    const int col = fieldIndex + 1;
+    const auto* bytes = sqlite3_column_text(m_stmt, col);
+    const int n = sqlite3_column_bytes(m_stmt, col);
+    // ASCII on both sides (account numbers, source codes) compares in place;
+    // anything else goes through the full case folding.
+    bool ascii = true;
+    for (int i = 0; i < n && ascii; ++i) {
+        ascii = bytes[i] < 0x80;
+    }
+    for (int i = 0; i < text.size() && ascii; ++i) {
+        ascii = text[i].unicode() < 0x80;
+    }
+    if (!ascii) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(bytes), n)
+                   .compare(text, Qt::CaseInsensitive) == 0;
+    }
+    if (n != text.size()) {
+        return false;
+    }
+    auto lower = [](unsigned c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
+    for (int i = 0; i < n; ++i) {
+        if (lower(bytes[i]) != lower(text[i].unicode())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int SqliteTable::Append() {

@@ -44,6 +44,7 @@ public:
     host::Variant Value(const QString& fieldName) const override;
     int FieldIndex(const QString& fieldName) const override;
     host::Variant Value(int fieldIndex) const override;
+    bool TextEquals(int fieldIndex, const QString& text) const override;
     const std::vector<FieldDef>& Fields() const override { return m_fields; }
     std::vector<IndexDef> Indexes() const override { return m_indexes; }
 

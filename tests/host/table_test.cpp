@@ -164,6 +164,37 @@ TEST_F(HostTableTest, SeeksAndWalksInIndexOrderWithoutRegardToCase) {
     EXPECT_EQ(walk(*t, QStringLiteral("Cislo")), QStringList({"6", "3", "4", "5", "1", "2"}));
 }
 
+TEST_F(HostTableTest, TextEqualsComparesLikeTheKeys) {
+    fill({{1, 1, "518300", "", "Řízení", 100}, {2, 1, "5183", "", "abc", 0}});
+    auto t = TBFTable::create();
+    ASSERT_EQ(t->Open(path), result::Ok);
+    ASSERT_EQ(t->First(), result::Ok);
+    const int ucet = t->FieldIndex(QStringLiteral("UcMD"));
+    const int zakazka = t->FieldIndex(QStringLiteral("Zakazka"));
+    const int cislo = t->FieldIndex(QStringLiteral("Cislo"));
+    struct Case {
+        int field;
+        const char* text;
+        bool equal;
+    };
+    const Case first[] = {
+        {ucet, "518300", true},      {ucet, "5183", false},     {ucet, "518300 ", false},
+        {zakazka, "ŘÍZENÍ", true},   {zakazka, "řízení", true}, {zakazka, "Rizeni", false},
+        {zakazka, "Řízení!", false}, {cislo, "1", true},        {cislo, "01", false},
+    };
+    for (const Case& c : first) {
+        EXPECT_EQ(t->TextEquals(c.field, QString::fromUtf8(c.text)), c.equal) << c.text;
+    }
+    ASSERT_EQ(t->Next(), result::Ok);
+    EXPECT_TRUE(t->TextEquals(zakazka, QStringLiteral("ABC")));
+    EXPECT_FALSE(t->TextEquals(ucet, QStringLiteral("518300")));
+    // An edited value counts before it is posted.
+    t->SetValue(QStringLiteral("Zakazka"), QStringLiteral("nová"));
+    EXPECT_TRUE(t->TextEquals(zakazka, QStringLiteral("NOVÁ")));
+    t->Cancel();
+    EXPECT_THROW(t->TextEquals(99, QStringLiteral("x")), HostError);
+}
+
 TEST_F(HostTableTest, CompoundIndexSeeksOnAPrefixOrAllFields) {
     std::vector<Line> lines;
     for (int c = 1; c <= 5; ++c) {
