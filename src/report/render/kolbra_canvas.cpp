@@ -65,6 +65,18 @@ void TKolbraCanvas::KresliPainterem(const QRectF& hranice,
     StretchImage(QRectF(pixely), obraz);
 }
 
+void TKolbraCanvas::StretchPicture(const QRectF& r, const QPicture& picture, const QSizeF& size) {
+    if (size.width() <= 0 || size.height() <= 0 || r.width() <= 0 || r.height() <= 0)
+        return;
+    QImage obraz(r.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    obraz.fill(Qt::transparent);
+    QPainter p(&obraz);
+    p.scale(r.width() / size.width(), r.height() / size.height());
+    p.drawPicture(0, 0, picture);
+    p.end();
+    StretchImage(r, obraz);
+}
+
 TQtCanvas::TQtCanvas(QPainter& painter, int rozliseni) : painter_(painter), rozliseni_(rozliseni) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);

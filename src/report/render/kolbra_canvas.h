@@ -40,9 +40,10 @@ public:
     virtual void RoundRect(const QRectF& r, double corner) = 0;
     virtual void Ellipse(const QRectF& r) = 0;
     virtual void StretchImage(const QRectF& r, const QImage& image) = 0;
-    // Draws another page recording stretched into r.
+    // Draws another page recording stretched into r. This default renders it into a bitmap
+    // of r's size and stretches that in through StretchImage (metafile canvases).
     virtual void StretchPicture(const QRectF& r, const class QPicture& picture,
-                                const QSizeF& pictureSize) = 0;
+                                const QSizeF& pictureSize);
     // A drawing that only a QPainter can make (bar codes): `kresleni` paints in device units
     // inside `hranice`. This default renders it into a bitmap of the device resolution and
     // stretches that into `hranice`, so every canvas gets it through StretchImage.

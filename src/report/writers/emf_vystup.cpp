@@ -265,18 +265,6 @@ public:
         ::SetPixel(dc_, kZnackaX, -1 - k, kZnackaBarva);
     }
 
-    void StretchPicture(const QRectF& r, const QPicture& picture, const QSizeF& size) override {
-        if (size.width() <= 0 || size.height() <= 0 || r.width() <= 0 || r.height() <= 0)
-            return;
-        QImage obraz(r.size().toSize(), QImage::Format_ARGB32_Premultiplied);
-        obraz.fill(Qt::transparent);
-        QPainter p(&obraz);
-        p.scale(r.width() / size.width(), r.height() / size.height());
-        p.drawPicture(0, 0, picture);
-        p.end();
-        StretchImage(r, obraz);
-    }
-
     std::vector<TBitmapa>& Bitmapy() { return bitmapy_; }
 
 private:
