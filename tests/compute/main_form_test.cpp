@@ -1,6 +1,7 @@
 #include "app/main_data.h"
 #include "app/scripted_prompts.h"
 #include "compute/main_form.h"
+#include "support/test_application.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,20 +15,10 @@ using namespace arvelo;
 
 namespace {
 
+[[maybe_unused]] const auto* const kApp = test::kTestApplication<QApplication>;
+
 class MainForm : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_compute";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            s_app = std::make_unique<QApplication>(argc, argv);
-        }
-    }
-    // Gone before the process exits, while Qt is still whole.
-    static void TearDownTestSuite() { s_app.reset(); }
-    static inline std::unique_ptr<QApplication> s_app;
-
     app::ScriptedPrompts prompts;
     const app::SystemFormats cs{QLocale(QLocale::Czech, QLocale::Czechia)};
 

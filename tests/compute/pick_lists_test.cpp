@@ -2,6 +2,7 @@
 #include "app/main_data.h"
 #include "app/scripted_prompts.h"
 #include "compute/pick_lists.h"
+#include "support/test_application.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -22,19 +23,10 @@ using namespace arvelo;
 
 namespace {
 
+[[maybe_unused]] const auto* const kApp = test::kTestApplication<QApplication>;
+
 class PickLists : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_compute";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            s_app = std::make_unique<QApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-    static inline std::unique_ptr<QApplication> s_app;
-
     test::TestAgenda agenda;
     app::ScriptedPrompts prompts;
     app::THlavniData data{prompts, test::czechFormats()};

@@ -5,6 +5,7 @@
 #include "rights/rights_file.h"
 #include "rights/rights_list.h"
 #include "rights/scramble.h"
+#include "support/test_application.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,22 +28,13 @@ using namespace arvelo;
 
 namespace {
 
+[[maybe_unused]] const auto* const kApp = test::kTestApplication<QApplication>;
+
 const QString kChyba =
     "Při zpracování sestavy došlo k chybě nebo byla operace přerušena uživatelem.";
 
 class Wizard : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_compute";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            s_app = std::make_unique<QApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-    static inline std::unique_ptr<QApplication> s_app;
-
     app::ScriptedPrompts prompts;
     QDate today{2019, 3, 15};
     std::unique_ptr<compute::TfrmMain> form;

@@ -2,6 +2,7 @@
 #include "report/expr/eval_context.h"
 #include "report/run/beh.h"
 #include "report/template/sestava.h"
+#include "support/test_application.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -34,20 +35,7 @@ std::unique_ptr<ui::TMemTable> radky() {
     return table;
 }
 
-class GuiApp : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-::testing::Environment* const kGui = ::testing::AddGlobalTestEnvironment(new GuiApp);
+[[maybe_unused]] const auto* const kApp = arvelo::test::kTestApplication<QGuiApplication>;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "app/main_data.h"
 #include "app/scripted_prompts.h"
+#include "support/test_application.h"
 #include "views/income_window.h"
 #include "views/other_views.h"
 #include "views/print_scope.h"
@@ -30,6 +31,8 @@ using namespace arvelo;
 
 namespace {
 
+[[maybe_unused]] const auto* const kApp = test::kTestApplication<QApplication>;
+
 Currency kc(const char* text) {
     return *Currency::parse(QString::fromLatin1(text));
 }
@@ -58,17 +61,6 @@ public:
 
 class IncomeWindow : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_views";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            s_app = std::make_unique<QApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-    static inline std::unique_ptr<QApplication> s_app;
-
     app::ScriptedPrompts prompts;
     app::THlavniData data{prompts};
     RecordedViews views;

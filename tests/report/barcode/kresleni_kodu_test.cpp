@@ -1,4 +1,5 @@
 #include "report/barcode/kresleni_kodu.h"
+#include "support/test_application.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -13,25 +14,7 @@
 namespace arvelo::report::barcode {
 namespace {
 
-// Fonts need a GUI application; it lives for the test program and goes before Qt's own
-// statics do.
-class TQtAplikace : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (QGuiApplication::instance() == nullptr)
-            aplikace_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    void TearDown() override { aplikace_.reset(); }
-
-private:
-    int argc_ = 1;
-    char nazev_[20] = "test_report_barcode";
-    char* argv_[2] = {nazev_, nullptr};
-    std::unique_ptr<QGuiApplication> aplikace_;
-};
-
-[[maybe_unused]] ::testing::Environment* const kAplikace =
-    ::testing::AddGlobalTestEnvironment(new TQtAplikace);
+[[maybe_unused]] const auto* const kAplikace = arvelo::test::kTestApplication<QGuiApplication>;
 
 class Kresleni : public ::testing::Test {
 protected:

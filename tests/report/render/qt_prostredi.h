@@ -1,27 +1,14 @@
 #pragma once
 
+#include "support/test_application.h"
+
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 #include <memory>
 
 // Fonts need a GUI application; one lives for the whole test program.
-class TQtProstredi : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-// Registered once for the whole program, whichever file includes this.
-inline ::testing::Environment* const kQtProstredi =
-    ::testing::AddGlobalTestEnvironment(new TQtProstredi);
+[[maybe_unused]] inline const auto* const kQtProstredi =
+    arvelo::test::kTestApplication<QGuiApplication>;
 
 // Records what is drawn so that tests can check positions.
 #include "report/render/kolbra_canvas.h"

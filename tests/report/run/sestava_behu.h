@@ -2,6 +2,7 @@
 
 #include "../model/test_sestava.h"
 #include "report/run/beh.h"
+#include "support/test_application.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
@@ -15,23 +16,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace arvelo::report::test {
 
 // Fonts need a GUI application; one lives for the whole test program.
-class TQtProstredi : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-// Registered once for the whole program, whichever file includes this.
-inline ::testing::Environment* const kQtProstredi =
-    ::testing::AddGlobalTestEnvironment(new TQtProstredi);
+[[maybe_unused]] inline const auto* const kQtProstredi =
+    arvelo::test::kTestApplication<QGuiApplication>;
 
 // A small report built in code over an in-memory data set; its page is 1000 high, 800 wide
 // and has no margins, so positions in the output are easy to predict.
